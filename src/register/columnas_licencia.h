@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// The kinds of value a column of TLicencias holds.
+enum class TipoColumna { Texto, Entero, Autonumero, Fecha };
+
+struct ColumnaLicencia {
+    const char* nombre;
+    TipoColumna tipo;
+    const char* titulo;  // browser caption; nullptr keeps the column name
+    int ancho;           // browser width in twips; 0 keeps the grid's default
+};
+
+// The 115 columns of TLicencias (and AuxTLicencias) in their fixed order:
+// grid column N of the browser is entry N - 1. The schema, the browser and
+// the record write all read this one table.
+constexpr int NumeroColumnasLicencia = 115;
+extern const std::array<ColumnaLicencia, NumeroColumnasLicencia> ColumnasLicencia;
+
+// Position (1 to 115) of a column by name, compared without case; 0 when the
+// table has no such column.
+int PosicionColumna(const QString& nombre);
+const ColumnaLicencia& ColumnaEn(int posicion);
