@@ -1,0 +1,223 @@
+#include "shell/form_menu_licencia.h"
+
+#include "shell/aplicacion.h"
+#include "shell/emblema.h"
+#include "shell/form_en_construccion.h"
+#include "shell/form_finalizar.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace {
+
+enum class Accion {
+    Submenu,
+    Ninguna,
+    Impresora,
+    Salir,
+    Licencias,
+    Listado,
+    PlanosLicencias,
+    PlanosDenegaciones,
+    Calculadora,
+    Creditos,
+    Internet,
+    AcercaDe,
+};
+
+struct EntradaMenu {
+    const char* control;
+    const char* titulo;
+    const char* padre;  // nullptr: on the menu bar itself
+    Accion accion;
+    const char* modo;   // listing mode of a listing entry
+};
+
+const EntradaMenu Menu[] = {
+    {"Archivo", "Archivo", nullptr, Accion::Submenu, nullptr},
+    {"SeleccionarImpresora", "Seleccionar Impresora", "Archivo", Accion::Impresora, nullptr},
+    {"Fin", "Salir", "Archivo", Accion::Salir, nullptr},
+    {"MantencionLicencias", "Mantención de Licencias", nullptr, Accion::Submenu, nullptr},
+    {"NuevaLicencia", "Ingreso, Modificación y Eliminación de Licencias", "MantencionLicencias",
+     Accion::Licencias, nullptr},
+    {"ListadoEstadisticas", "Listados y Estadisticas", nullptr, Accion::Submenu, nullptr},
+    {"SolicitudDeCertificados", "Solicitud de certificados", "ListadoEstadisticas", Accion::Ninguna,
+     nullptr},
+    {"LicenciasNoDonantes", "Licencias de los No Donantes", "ListadoEstadisticas", Accion::Listado,
+     "LicNoDonantes"},
+    {"EspeciesValoradas", "Especies Valoradas", "ListadoEstadisticas", Accion::Submenu, nullptr},
+    {"LicenciasSiOtorgadas", "Licencias Otorgadas", "EspeciesValoradas", Accion::Listado,
+     "LicOtorgadas"},
+    {"LicenciasNoOtorgadas", "Licencias Denegadas", "EspeciesValoradas", Accion::Listado,
+     "LicDenegadas"},
+    {"LicenciasAnuladasEliminadas", "Licencias Anuladas / Eliminadas", "EspeciesValoradas",
+     Accion::Listado, "LicAnuladasElim"},
+    {"RolesTotales", "Especies valoradas utilizadas (totales)", "EspeciesValoradas",
+     Accion::Listado, "Folios"},
+    {"EstadisticaMensual", "Estadistica Mensual", "ListadoEstadisticas", Accion::Submenu, nullptr},
+    {"LicenciasOtorgadas", "Estadística Licencias Otorgadas", "EstadisticaMensual",
+     Accion::Listado, "Estadistica"},
+    {"LicenciasDenegadas", "Estadísticas Licencias Denegadas", "EstadisticaMensual",
+     Accion::Listado, "Denegada"},
+    {"ArchivosPlanosLicenciasyDuplicados",
+     "Archivos Planos Licencias y Duplicados Sin Anotaciones", "ListadoEstadisticas",
+     Accion::PlanosLicencias, nullptr},
+    {"DenegacionesLicencias", "Denegaciones de Licencias de Conducir", "ListadoEstadisticas",
+     Accion::PlanosDenegaciones, nullptr},
+    {"calculadora", "Calculadora", nullptr, Accion::Calculadora, nullptr},
+    {"Creditos", "Créditos", nullptr, Accion::Creditos, nullptr},
+    {"internet", "Internet", nullptr, Accion::Internet, nullptr},
+    {"AcercaDe", "Acerca de", nullptr, Accion::AcercaDe, nullptr},
+    {"salir", "Salir", nullptr, Accion::Salir, nullptr},
+};
+
+// Entries that acceso06 = 0 disables.
+const char* const EntradasAcceso06[] = {"RolesTotales", "LicenciasOtorgadas", "LicenciasDenegadas"};
+
+const QString PaginaInicio = QStringLiteral("https://www.gob.cl/");
+const QString TituloSistema = QStringLiteral("Sistema de Licencias de Conducir");
+
+}  // namespace
+
+Form_MenuLicencia::Form_MenuLicencia(Aplicacion& app)
+    : Forma(app, QStringLiteral("Form_MenuLicencia"),
+            TituloSistema + QString(143, QLatin1Char(' ')) +
+                QStringLiteral("(Date Update 07.06.2010)"))
+{
+    barra_ = new QMenuBar(this);
+    barra_->setObjectName(QStringLiteral("MenuLicencia"));
+    QHash<QString, QMenu*> submenus;
+    for (int i = 0; i < int(std::size(Menu)); ++i) {
+        const EntradaMenu& e = Menu[i];
+        const QString control = QString::fromLatin1(e.control);
+        const QString titulo = QString::fromUtf8(e.titulo);
+        QMenu* padre = e.padre ? submenus.value(QString::fromLatin1(e.padre)) : nullptr;
+        QAction* accion = nullptr;
+        if (e.accion == Accion::Submenu) {
+            QMenu* submenu = padre ? padre->addMenu(titulo) : barra_->addMenu(titulo);
+            submenu->setObjectName(control);
+            submenus.insert(control, submenu);
+            accion = submenu->menuAction();
+        } else {
+            accion = padre ? padre->addAction(titulo) : barra_->addAction(titulo);
+            connect(accion, &QAction::triggered, this, [this, i] { ejecuta(i); });
+        }
+        accion->setObjectName(control);
+        entradas_.insert(control, accion);
+    }
+
+    auto* titulo = new QLabel(TituloSistema, this);
+    QFont grande = titulo->font();
+    grande.setPointSize(grande.pointSize() + 10);
+    grande.setBold(true);
+    titulo->setFont(grande);
+    titulo->setAlignment(Qt::AlignCenter);
+    auto* capa = new QVBoxLayout(this);
+    capa->setMenuBar(barra_);
+    capa->addStretch();
+    capa->addWidget(titulo);
+    capa->addWidget(new Emblema(this), 4);
+    capa->addStretch();
+    setMinimumSize(900, 600);
+    // The main window takes the whole screen.
+    setWindowState(Qt::WindowMaximized);
+}
+
+void Form_MenuLicencia::Form_Load()
+{
+    app().AbreConexion();
+    if (!app().tieneAcceso(5)) {
+        for (const char* control : EntradasAcceso06) {
+            entradas_.value(QString::fromLatin1(control))->setEnabled(false);
+        }
+    }
+}
+
+void Form_MenuLicencia::ejecuta(int indiceEntrada)
+{
+    const EntradaMenu& e = Menu[indiceEntrada];
+    app().protegido([this, &e] {
+        switch (e.accion) {
+        case Accion::Submenu:
+        case Accion::Ninguna:
+            break;
+        case Accion::Impresora:
+            SeleccionarImpresora_Click();
+            break;
+        case Accion::Salir:
+            app().muestraModal<Form_Finalizar>(this);
+            break;
+        case Accion::Licencias:
+            app().muestraPorUso<Form_EnConstruccion>(this, QString::fromUtf8(e.titulo));
+            break;
+        case Accion::Listado:
+            muestraListado(QString::fromLatin1(e.modo));
+            break;
+        case Accion::PlanosLicencias:
+        case Accion::PlanosDenegaciones:
+            app().muestraPorUso<Form_EnConstruccion>(this, QString::fromUtf8(e.titulo));
+            break;
+        case Accion::Calculadora:
+            calculadora_Click();
+            break;
+        case Accion::Creditos:
+            app().muestraModal<Form_Creditos>(this);
+            break;
+        case Accion::Internet:
+            internet_Click();
+            break;
+        case Accion::AcercaDe:
+            AcercaDe_Click();
+            break;
+        }
+    });
+}
+
+void Form_MenuLicencia::muestraListado(const QString& modo)
+{
+    app().ModoListado.asigna(modo);
+    app().muestraPorUso<Form_EnConstruccion>(this, QStringLiteral("Listados y Estadisticas"));
+}
+
+void Form_MenuLicencia::SeleccionarImpresora_Click()
+{
+    app().impresora().eligeImpresora(this);
+}
+
+void Form_MenuLicencia::calculadora_Click()
+{
+    const QDir ejecutables(QDir(app().carpetaAplicacion()).filePath(QStringLiteral("Ejecutables")));
+    for (const QString& nombre : {QStringLiteral("calc.exe"), QStringLiteral("calc")}) {
+        const QFileInfo programa(ejecutables.filePath(nombre));
+        if (programa.isFile() && app().procesos().inicia(programa.absoluteFilePath(), {})) {
+            return;
+        }
+    }
+    app().mensajes().muestra(
+        QStringLiteral("No fue posible iniciar la calculadora: no se encuentra %1")
+            .arg(QDir::toNativeSeparators(ejecutables.filePath(QStringLiteral("calc.exe")))),
+        QStringLiteral("Calculadora"), Botones::Aceptar, Icono::Critico);
+}
+
+void Form_MenuLicencia::internet_Click()
+{
+    if (!app().procesos().abreDireccion(PaginaInicio)) {
+        app().mensajes().muestra(QStringLiteral("No fue posible abrir el navegador de internet"),
+                                 QStringLiteral("Internet"), Botones::Aceptar, Icono::Critico);
+    }
+}
+
+void Form_MenuLicencia::AcercaDe_Click()
+{
+    app().mensajes().muestra(
+        QStringLiteral("Sistema de Licencias de Conducir\n"
+                       "Registro de solicitudes, impresión de especies valoradas, archivos "
+                       "planos y estadísticas del Departamento de Tránsito"),
+        QStringLiteral("Acerca de Sistema de Licencias de Conducir"), Botones::Aceptar,
+        Icono::Informacion);
+}
