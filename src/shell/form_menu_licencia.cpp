@@ -1,5 +1,6 @@
 #include "shell/form_menu_licencia.h"
 
+#include "register/form_licencia.h"
 #include "shell/aplicacion.h"
 #include "shell/emblema.h"
 #include "shell/form_en_construccion.h"
@@ -153,7 +154,7 @@ void Form_MenuLicencia::ejecuta(int indiceEntrada)
             app().muestraModal<Form_Finalizar>(this);
             break;
         case Accion::Licencias:
-            app().muestraPorUso<Form_EnConstruccion>(this, QString::fromUtf8(e.titulo));
+            app().muestraModal<Form_Licencia>(this);
             break;
         case Accion::Listado:
             muestraListado(QString::fromLatin1(e.modo));

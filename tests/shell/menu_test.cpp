@@ -134,7 +134,7 @@ TEST_F(Menu, EntradasDeComandos)
     elige("salir");
     elige("NuevaLicencia");
     EXPECT_EQ(e.ventanas->modales,
-              QStringList({"Form_Creditos", "Form_Finalizar", "Form_Finalizar", "Form_EnConstruccion"}));
+              QStringList({"Form_Creditos", "Form_Finalizar", "Form_Finalizar", "Form_Licencia"}));
 }
 
 TEST_F(Menu, CalculadoraDeLaCarpetaEjecutablesOAvisoSiNoEsta)

@@ -1,0 +1,50 @@
+#include "platform/caja_lista.h"
+
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+CajaLista::CajaLista(QWidget* padre) : QComboBox(padre)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setMaxVisibleItems(15);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &CajaLista::alEditar);
+}
+
+void CajaLista::llena(const QStringList& entradas)
+{
+    const QString texto = currentText();
+    const QSignalBlocker bloqueo(this);
+    clear();
+    addItems(entradas);
+    setCurrentIndex(-1);
+    setEditText(texto);
+}
+
+void CajaLista::fijaTexto(const QString& texto)
+{
+    setCurrentIndex(-1);
+    setEditText(texto);
+}
+
+void CajaLista::alEditar(const QString& texto)
+{
+    if (currentIndex() < 0) {
+        return;
+    }
+    const int cursor = lineEdit()->cursorPosition();
+    setCurrentIndex(-1);
+    setEditText(texto);
+    lineEdit()->setCursorPosition(cursor);
+}
+
+void SeleccionaEnLista(CajaLista& lista)
+{
+    const QString buscado = lista.texto().toUpper();
+    for (int i = 0; i < lista.count(); ++i) {
+        if (lista.itemText(i).toUpper() == buscado) {
+            lista.setCurrentIndex(i);
+            return;
+        }
+    }
+}

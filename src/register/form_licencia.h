@@ -1,0 +1,100 @@
+#pragma once
+
+#include "shell/forma.h"
+#include "shell/recordset.h"
+
+#include <QHash>
+
+class CajaFecha;
+class CajaLista;
+class CajaMascara;
+class Grilla;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+struct CampoLicencia;
+
+// The licence form: a browser over TLicencias on top, one control for each
+// stored column below, and the commands that check, store, annul, delete,
+// print and sign applications. Its parts live in form_licencia_*.cpp by
+// concern: layout, browser, fields and validation.
+class Form_Licencia : public Forma {
+    Q_OBJECT
+public:
+    explicit Form_Licencia(Aplicacion& app);
+
+    void Form_Load() override;
+
+    // Browser.
+    void AbrePagina();
+    void LlenaGrilla();
+    void Cmd_Todos_Click();
+    void Cmd_Anterior_Click();
+    void Cmd_Proximos_Click();
+    void Cmd_BuscaTexto_Click();
+    void Cmd_BuscaRut_Click();
+    void MSHF_Licencias_Click();
+    qint64 PosicionDesde() const { return posicionDesde_; }
+    qint64 PosicionHasta() const { return posicionHasta_; }
+    const Recordset& RsLicencias() const { return rsLicencias_; }
+    Grilla& MSHF_Licencias() { return *grilla_; }
+
+    // Fields.
+    void CargaListas();
+    void Cmd_Limpiar_Click();
+    void Cmd_Salir_Click();
+
+    // Validation: true when the command may go on.
+    bool ValidaLicencia();
+
+    // A field control by its name.
+    QLineEdit& texto(const QString& control) const;
+    CajaLista& lista(const QString& control) const;
+    QCheckBox& casilla(const QString& control) const;
+    CajaFecha& fecha(const QString& control) const;
+    CajaMascara& mascara(const QString& control) const;
+    QSpinBox& numero(const QString& control) const;
+    QLabel& Label_Aviso() const { return *labelAviso_; }
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    // Layout.
+    QWidget* creaCampo(const CampoLicencia& campo);
+    QWidget* creaBuscador();
+    QWidget* creaMarcos();
+    QWidget* creaBotones();
+    QPushButton* creaBoton(const QString& nombre, const QString& texto);
+    template <class W>
+    W& control(const QString& nombre) const;
+
+    // Browser.
+    void muestraEnGrilla();
+    void buscaTexto(const QString& columna, const QString& tituloVacio);
+    void muestraEncontrados(Recordset encontrados, const QString& noEncontrado,
+                            const QString& titulo);
+
+    // Fields.
+    void cargaFila(int fila);
+    void fijaCampo(const CampoLicencia& campo, const QString& valor);
+    void actualizaMarcasExamen();
+    void Chk_ExamenControl_Click();
+    void NE_Edad_Calcula();
+    void aplicaAccesos();
+
+    // Commands whose storing part is still being built.
+    void comandoPendiente(const QString& funcion);
+
+    QHash<QString, QWidget*> controles_;
+    Grilla* grilla_ = nullptr;
+    Recordset rsLicencias_;
+    qint64 posicionDesde_ = 1;
+    qint64 posicionHasta_ = 100;
+    QLabel* labelAviso_ = nullptr;
+    QGroupBox* frmRestricciones_ = nullptr;
+};

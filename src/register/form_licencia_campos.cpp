@@ -1,0 +1,181 @@
+// The fields of the licence form: lists, clearing, loading a grid row, and
+// the small behaviours of single fields.
+#include "platform/caja_fecha.h"
+#include "platform/caja_lista.h"
+#include "platform/caja_mascara.h"
+#include "platform/grilla.h"
+#include "register/campos_licencia.h"
+#include "register/form_licencia.h"
+#include "register/registro_licencia.h"
+#include "shell/aplicacion.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
+namespace {
+
+// Fields that "Limpiar Campos" leaves as they are.
+const QStringList NoSeLimpian = {
+    QStringLiteral("Cbo_ProfesionalMedico"), QStringLiteral("Cbo_EntregaLicencia"),
+    QStringLiteral("Cbo_Donante"),           QStringLiteral("DTP_Medico"),
+    QStringLiteral("DTP_Teorico"),           QStringLiteral("DTP_Practico"),
+};
+
+const QString RutEnBlanco = QStringLiteral("00.000.000-0");
+
+// The fixed lists, in the order they are filled after the physicians.
+const QPair<const char*, const QStringList*> ListasFijas[] = {
+    {"Cbo_EntregaLicencia", &Vocabulario::EntregaLicencia},
+    {"Cbo_TieneAntecedentes", &Vocabulario::Antecedentes},
+    {"Cbo_Sexo", &Vocabulario::Sexo},
+    {"Cbo_NivelEstudios", &Vocabulario::Estudios},
+    {"Cbo_Donante", &Vocabulario::Donante},
+};
+
+}  // namespace
+
+void Form_Licencia::CargaListas()
+{
+    Recordset medicos = app().conexion().consulta(QStringLiteral("SELECT * FROM TMedicos"));
+    if (medicos.recordCount() == 0) {
+        app().mensajes().muestra(QStringLiteral("No hay médicos registrados"),
+                                 QStringLiteral("Error en registro de médicos"));
+        return;
+    }
+    QStringList nombres;
+    for (medicos.moveFirst(); !medicos.eof(); medicos.moveNext()) {
+        nombres << medicos.texto(QStringLiteral("Nombres"));
+    }
+    medicos.close();
+    CajaLista& profesional = lista(QStringLiteral("Cbo_ProfesionalMedico"));
+    profesional.fijaTexto(QStringLiteral("Selecione el Médico"));
+    profesional.llena(nombres);
+    for (const auto& [control, entradas] : ListasFijas) {
+        lista(QLatin1String(control)).llena(*entradas);
+    }
+}
+
+void Form_Licencia::Cmd_Limpiar_Click()
+{
+    labelAviso_->setText(QStringLiteral("Indefinido"));
+    const QDate hoy = app().reloj().hoy();
+    for (const CampoLicencia& campo : CamposLicencia) {
+        const QString nombre = QLatin1String(campo.control);
+        if (NoSeLimpian.contains(nombre)) {
+            continue;
+        }
+        switch (campo.tipo) {
+        case TipoCampo::Fecha:
+            fecha(nombre).setDate(hoy);
+            break;
+        case TipoCampo::Rut:
+        case TipoCampo::RutEscuela:
+            mascara(nombre).fijaTexto(RutEnBlanco);
+            break;
+        case TipoCampo::Certificado:
+            mascara(nombre).fijaTexto(QString(11, QLatin1Char('_')));
+            break;
+        default:
+            fijaCampo(campo, QString());
+        }
+    }
+    actualizaMarcasExamen();
+}
+
+void Form_Licencia::MSHF_Licencias_Click()
+{
+    cargaFila(grilla_->filaActual());
+}
+
+void Form_Licencia::cargaFila(int fila)
+{
+    if (fila < 1) {
+        return;  // the header row holds no application
+    }
+    labelAviso_->setText(QStringLiteral("Estado Licencia ") + grilla_->texto(fila, 1));
+    for (const CampoLicencia& campo : CamposLicencia) {
+        fijaCampo(campo, grilla_->texto(fila, campo.posicion));
+    }
+    actualizaMarcasExamen();
+}
+
+void Form_Licencia::fijaCampo(const CampoLicencia& campo, const QString& valor)
+{
+    const QString nombre = QLatin1String(campo.control);
+    switch (campo.tipo) {
+    case TipoCampo::Texto:
+        texto(nombre).setText(valor);
+        break;
+    case TipoCampo::Lista:
+        lista(nombre).fijaTexto(valor);
+        break;
+    case TipoCampo::Rut:
+    case TipoCampo::RutEscuela:
+    case TipoCampo::Certificado:
+        mascara(nombre).fijaTexto(valor);
+        break;
+    case TipoCampo::Numero: {
+        QSpinBox& caja = numero(nombre);
+        const qlonglong leido = valor.trimmed().toLongLong();
+        caja.setValue(int(qBound(qlonglong(caja.minimum()), leido, qlonglong(caja.maximum()))));
+        break;
+    }
+    case TipoCampo::Fecha:
+        fecha(nombre).fijaTexto(valor);
+        break;
+    case TipoCampo::Casilla:
+        casilla(nombre).setChecked(EsSi(valor));
+        break;
+    }
+}
+
+// The "X" beside an exam marks it not passed; on a control exam the theory
+// and practical exams are not taken, so theirs stay hidden.
+void Form_Licencia::actualizaMarcasExamen()
+{
+    const bool control = casilla(QStringLiteral("Chk_ExamenControl")).isChecked();
+    const struct {
+        const char* examen;
+        const char* marca;
+        bool exentoEnControl;
+    } marcas[] = {{"Chk_Medico", "Lbl_MedicoOk", false},
+                  {"Chk_Teorico", "Lbl_TeoricoOK", true},
+                  {"Chk_Practico", "Lbl_PracticoOk", true}};
+    for (const auto& m : marcas) {
+        const bool aprobado = casilla(QLatin1String(m.examen)).isChecked();
+        controles_.value(QLatin1String(m.marca))
+            ->setVisible(!aprobado && !(m.exentoEnControl && control));
+    }
+}
+
+void Form_Licencia::Chk_ExamenControl_Click()
+{
+    controles_.value(QStringLiteral("Lbl_TeoricoOK"))->hide();
+    controles_.value(QStringLiteral("Lbl_PracticoOk"))->hide();
+}
+
+void Form_Licencia::NE_Edad_Calcula()
+{
+    QSpinBox& edad = numero(QStringLiteral("NE_Edad"));
+    if (edad.value() == 0) {
+        edad.setValue(EdadCumplida(fecha(QStringLiteral("DTP_FechaNacimiento")).date(),
+                                   app().reloj().hoy()));
+    }
+}
+
+bool Form_Licencia::eventFilter(QObject* objeto, QEvent* evento)
+{
+    const bool entra = evento->type() == QEvent::FocusIn;
+    const bool sale = evento->type() == QEvent::FocusOut;
+    if (entra && objeto == controles_.value(QStringLiteral("NE_Edad"))) {
+        NE_Edad_Calcula();
+    } else if ((entra || sale) && (objeto == controles_.value(QStringLiteral("Text_RestriccionActual")) ||
+                                   objeto == controles_.value(QStringLiteral("Text_RestriccionAnterior")))) {
+        frmRestricciones_->setVisible(entra);
+    }
+    return Forma::eventFilter(objeto, evento);
+}

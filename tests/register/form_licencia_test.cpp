@@ -1,0 +1,540 @@
+#include "entorno.h"
+#include "platform/caja_fecha.h"
+#include "platform/caja_lista.h"
+#include "platform/caja_mascara.h"
+#include "platform/grilla.h"
+#include "prueba.h"
+#include "register/form_licencia.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSqlQuery>
+
+namespace {
+
+class FormaLicencia : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        e.app().Accesos.fill(1);
+        for (const char* medico : {"DR. PEDRO SOTO", "DRA. ANA MUÑOZ", "DR. LUIS PAZ"}) {
+            e.agregaMedico(medico);
+        }
+    }
+
+    Form_Licencia& forma()
+    {
+        if (!forma_) {
+            forma_ = &e.app().forma<Form_Licencia>();
+        }
+        return *forma_;
+    }
+
+    void muestraActiva()
+    {
+        forma().show();
+        QApplication::setActiveWindow(&forma());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&forma()));
+    }
+
+    // Applications at positions 1 to `cantidad`, folio "F<position>".
+    void agregaNumeradas(int cantidad)
+    {
+        Transaccion t(e.conexion());
+        QSqlQuery q = e.conexion().prepara("INSERT INTO TLicencias (FolioActual, Nombres) VALUES (?, ?)");
+        for (int i = 1; i <= cantidad; ++i) {
+            q.bindValue(0, QString("F%1").arg(i));
+            q.bindValue(1, QString("NOMBRE %1").arg(i));
+            e.conexion().ejecutaPreparada(q);
+        }
+        t.confirma();
+    }
+
+    // Posicion of the first and last rows the grid shows.
+    QPair<int, int> ventanaVisible()
+    {
+        Grilla& g = forma().MSHF_Licencias();
+        if (g.filas() < 2) {
+            return {0, 0};
+        }
+        return {g.texto(1, 83).toInt(), g.texto(g.filas() - 1, 83).toInt()};
+    }
+
+    QStringList foliosVisibles()
+    {
+        QStringList folios;
+        Grilla& g = forma().MSHF_Licencias();
+        for (int fila = 1; fila < g.filas(); ++fila) {
+            folios << g.texto(fila, 2);
+        }
+        return folios;
+    }
+
+    void pulsa(const char* boton) { forma().findChild<QPushButton*>(boton)->click(); }
+
+    // The value a field shows, as text of its stored form.
+    QString lee(const QString& control)
+    {
+        QWidget* w = forma().findChild<QWidget*>(control);
+        if (auto* m = qobject_cast<CajaMascara*>(w)) return m->texto();
+        if (auto* t = qobject_cast<QLineEdit*>(w)) return t->text();
+        if (auto* l = qobject_cast<CajaLista*>(w)) return l->texto();
+        if (auto* f = qobject_cast<CajaFecha*>(w)) return f->texto();
+        if (auto* n = qobject_cast<QSpinBox*>(w)) return QString::number(n->value());
+        if (auto* c = qobject_cast<QCheckBox*>(w)) return c->isChecked() ? "Si" : "No";
+        ADD_FAILURE() << "sin control " << control.toStdString();
+        return {};
+    }
+
+    Entorno e;
+
+private:
+    Form_Licencia* forma_ = nullptr;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- browser
+
+TEST_F(FormaLicencia, PrimeraVentanaConTitulosYAnchos)
+{
+    agregaNumeradas(130);
+    EXPECT_EQ(ventanaVisible(), qMakePair(1, 100));
+    Grilla& g = forma().MSHF_Licencias();
+    EXPECT_EQ(g.columnas(), 116);
+    EXPECT_EQ(g.texto(0, 1), "Estado");
+    EXPECT_EQ(g.texto(0, 2), "Nº Folio Actual");
+    EXPECT_EQ(g.texto(0, 101), "Fecha Practico");
+    EXPECT_EQ(g.texto(0, 102), "FechaActual1");
+    EXPECT_EQ(g.texto(0, 114), "d10");
+    // Widths in whole pixels of 15 twips.
+    EXPECT_NEAR(g.anchoColumna(1), 1100, 15);
+    EXPECT_NEAR(g.anchoColumna(4), 2550, 15);
+    EXPECT_NEAR(g.anchoColumna(68), 6300, 15);
+    EXPECT_EQ(forma().Label_Aviso().text(), "Indefinida");
+}
+
+TEST_F(FormaLicencia, VentanasAnterioresYProximas)
+{
+    agregaNumeradas(250);
+    pulsa("Cmd_Proximos");
+    EXPECT_EQ(ventanaVisible(), qMakePair(101, 200));
+    pulsa("Cmd_Proximos");
+    EXPECT_EQ(ventanaVisible(), qMakePair(201, 250));
+    pulsa("Cmd_Proximos");  // nothing beyond: the window stays
+    EXPECT_EQ(forma().PosicionDesde(), 201);
+    EXPECT_EQ(forma().PosicionHasta(), 300);
+    EXPECT_EQ(ventanaVisible(), qMakePair(201, 250));
+    pulsa("Cmd_Anterior");
+    EXPECT_EQ(ventanaVisible(), qMakePair(101, 200));
+    pulsa("Cmd_Anterior");
+    EXPECT_EQ(ventanaVisible(), qMakePair(1, 100));
+    pulsa("Cmd_Anterior");
+    EXPECT_EQ(forma().PosicionDesde(), 1);
+    EXPECT_EQ(forma().PosicionHasta(), 100);
+}
+
+TEST_F(FormaLicencia, VentanaMasAllaDe32767)
+{
+    agregaNumeradas(33000);
+    for (int i = 0; i < 330; ++i) {
+        forma().Cmd_Proximos_Click();
+    }
+    EXPECT_EQ(forma().PosicionDesde(), 32901);
+    EXPECT_EQ(ventanaVisible(), qMakePair(32901, 33000));
+    forma().Cmd_Proximos_Click();
+    EXPECT_EQ(ventanaVisible(), qMakePair(32901, 33000));
+    forma().Cmd_Anterior_Click();
+    EXPECT_EQ(ventanaVisible(), qMakePair(32801, 32900));
+}
+
+TEST_F(FormaLicencia, BuscaNombresPorPrefijoSinMayusculasNiApostrofos)
+{
+    const QPair<const char*, const char*> personas[] = {
+        {"JUAN CARLOS", "PEREZ"}, {"JUANA", "O'HIGGINS"}, {"MARIA JUANA", "SOTO"},
+        {"  Juan Pablo", "muñoz"}, {"ANA", "ORTIZ"}};
+    for (const auto& [nombres, paterno] : personas) {
+        e.agregaLicencia({{"FolioActual", QString("F-%1").arg(nombres)}, {"Nombres", nombres},
+                          {"ApPaterno", paterno}});
+    }
+    const struct {
+        bool apellido;
+        const char* texto;
+        QStringList folios;
+    } casos[] = {
+        {false, "JUAN", {"F-JUAN CARLOS", "F-JUANA", "F-  Juan Pablo"}},
+        {false, "  juan ", {"F-JUAN CARLOS", "F-JUANA", "F-  Juan Pablo"}},
+        {false, "juana", {"F-JUANA"}},
+        {true, "o'hig", {"F-JUANA"}},
+        {true, "MUÑ", {"F-  Juan Pablo"}},
+        {true, "o", {"F-JUANA", "F-ANA"}},
+    };
+    for (const auto& caso : casos) {
+        forma().findChild<QRadioButton*>(caso.apellido ? "Opt_Apellido" : "Opt_Nombre")->setChecked(true);
+        forma().findChild<QLineEdit*>("Text_NomApe")->setText(caso.texto);
+        pulsa("Cmd_BuscaTexto");
+        EXPECT_EQ(foliosVisibles(), caso.folios) << caso.texto;
+    }
+    EXPECT_TRUE(e.mensajes->cajas.empty());
+    // A search shows the column names, not the captions.
+    EXPECT_EQ(forma().MSHF_Licencias().texto(0, 2), "FolioActual");
+    pulsa("Cmd_Todos");
+    EXPECT_EQ(forma().MSHF_Licencias().texto(0, 2), "Nº Folio Actual");
+    EXPECT_EQ(foliosVisibles().size(), 5);
+}
+
+TEST_F(FormaLicencia, ComodinesDigitadosSeBuscanLiteralmente)
+{
+    e.agregaLicencia({{"FolioActual", "A"}, {"Nombres", "50% DESCUENTO"}});
+    e.agregaLicencia({{"FolioActual", "B"}, {"Nombres", "500 PESOS"}});
+    forma().findChild<QLineEdit*>("Text_NomApe")->setText("50%");
+    pulsa("Cmd_BuscaTexto");
+    EXPECT_EQ(foliosVisibles(), QStringList({"A"}));
+}
+
+TEST_F(FormaLicencia, MensajesDeBusqueda)
+{
+    e.agregaLicencia({{"FolioActual", "CA1"}, {"Nombres", "ANA"}, {"NumeroLicencia", "09.507.357-7"}});
+    e.agregaLicencia({{"FolioActual", "CA2"}, {"Nombres", "LUIS"}, {"NumeroLicencia", "9.507.357-7"}});
+    auto* texto = forma().findChild<QLineEdit*>("Text_NomApe");
+    auto* rut = forma().findChild<CajaMascara*>("MEd_BuscaRut");
+
+    texto->setText("   ");
+    pulsa("Cmd_BuscaTexto");
+    forma().findChild<QRadioButton*>("Opt_Apellido")->setChecked(true);
+    pulsa("Cmd_BuscaTexto");
+    rut->fijaTexto("09.507.357-");
+    pulsa("Cmd_BuscaRut");
+    texto->setText("ZZZ");
+    pulsa("Cmd_BuscaTexto");
+    rut->fijaTexto("11.111.111-1");
+    pulsa("Cmd_BuscaRut");
+
+    const std::vector<std::pair<QString, QString>> esperados = {
+        {"Debe ingresar un texto para buscar", "Error en busca de nombre"},
+        {"Debe ingresar un texto para buscar", "Error en busca de apellido"},
+        {"RUT no tiene información digitada", "Error en RUT"},
+        {"No existe información para el Nombre/Apellido solicitado", "Verifique datos del Nombre/Apellido"},
+        {"No existe información para el RUT solicitado", "Verifique número de RUT"},
+    };
+    ASSERT_EQ(e.mensajes->cajas.size(), esperados.size());
+    for (size_t i = 0; i < esperados.size(); ++i) {
+        EXPECT_EQ(e.mensajes->cajas[i].texto, esperados[i].first);
+        EXPECT_EQ(e.mensajes->cajas[i].titulo, esperados[i].second);
+        EXPECT_EQ(e.mensajes->cajas[i].icono, i >= 3 ? Icono::Informacion : Icono::Ninguno);
+    }
+    // Not found runs "Todos": the window with its captions.
+    EXPECT_EQ(foliosVisibles(), QStringList({"CA1", "CA2"}));
+    EXPECT_EQ(forma().MSHF_Licencias().texto(0, 2), "Nº Folio Actual");
+
+    rut->fijaTexto("09.507.357-7");
+    pulsa("Cmd_BuscaRut");
+    EXPECT_EQ(foliosVisibles(), QStringList({"CA1"}));
+}
+
+// ---------------------------------------------------------------- fields
+
+TEST_F(FormaLicencia, CargarUnaFilaLlenaCadaCampoDesdeSuColumna)
+{
+    const struct {
+        int posicion;
+        const char* control;
+        const char* valor;
+    } campos[] = {
+    {2, "Text_FolioActual", "T2"},
+    {3, "MEd_NLicencia", "09.507.357-7"},
+    {4, "Text_Nombres", "T4"},
+    {5, "Text_ApPaterno", "T5"},
+    {6, "Text_ApMaterno", "T6"},
+    {7, "Cbo_Sexo", "Masculino"},
+    {8, "NE_Edad", "45"},
+    {9, "Cbo_Donante", "Si"},
+    {10, "DTP_FechaNacimiento", "11-11-2010"},
+    {11, "Cbo_NivelEstudios", "2º Medio"},
+    {12, "Text_Domicilio", "T12"},
+    {13, "Text_ComunaDomicilio", "T13"},
+    {14, "Cbo_TieneAntecedentes", "No"},
+    {15, "MEd_CertifAntecedentes", "12345678901"},
+    {16, "DTP_FechaCertificado", "17-05-2016"},
+    {17, "Text_RestriccionActual", "T17"},
+    {18, "DTP_FechaOtorgaActual", "19-07-2018"},
+    {19, "DTP_FechaUltimoControl", "20-08-2019"},
+    {20, "DTP_FechaProximoControl", "21-09-2000"},
+    {21, "DTP_FechaOtorgaInicial", "22-10-2001"},
+    {22, "NE_OrdenIngreso", "1234"},
+    {23, "NE_ValorIngreso", "25000"},
+    {24, "DTP_FechaIngreso", "25-01-2004"},
+    {25, "Text_ObservaLicenciaActual", "T25"},
+    {26, "Chk_PrimeraVez", "Si"},
+    {27, "Chk_CambioClase", "Si"},
+    {28, "Chk_ExamenControl", "Si"},
+    {29, "Chk_AmpliacionClase", "Si"},
+    {30, "Chk_CambioDomicilio", "Si"},
+    {31, "Chk_Duplicado", "Si"},
+    {32, "Chk_RemplazoLicencia", "Si"},
+    {33, "Chk_A1", "Si"},
+    {34, "Chk_A2", "Si"},
+    {35, "Chk_A3", "Si"},
+    {36, "Chk_A4", "Si"},
+    {37, "Chk_A5", "Si"},
+    {38, "Chk_B", "Si"},
+    {39, "Chk_C", "Si"},
+    {40, "Chk_D", "Si"},
+    {41, "Chk_E", "Si"},
+    {42, "Chk_F", "Si"},
+    {43, "Chk_A1P", "Si"},
+    {44, "Chk_A2P", "Si"},
+    {45, "Text_ComunaAnterior", "T45"},
+    {46, "Text_FolioAnterior", "T46"},
+    {47, "DTP_FechaOtorgaAnterior", "20-12-2007"},
+    {48, "DTP_FechaVenceAnterior", "21-01-2008"},
+    {49, "Text_RestriccionAnterior", "T49"},
+    {50, "Chk_A1a", "Si"},
+    {51, "Chk_A2a", "Si"},
+    {52, "Chk_A3a", "Si"},
+    {53, "Chk_A4a", "Si"},
+    {54, "Chk_A5a", "Si"},
+    {55, "Chk_Ba", "Si"},
+    {56, "Chk_Ca", "Si"},
+    {57, "Chk_Da", "Si"},
+    {58, "Chk_Ea", "Si"},
+    {59, "Chk_Fa", "Si"},
+    {60, "Chk_A1Pa", "Si"},
+    {61, "Chk_A2Pa", "Si"},
+    {62, "Chk_Medico", "Si"},
+    {63, "Chk_Teorico", "Si"},
+    {64, "Chk_Practico", "Si"},
+    {65, "Cbo_ProfesionalMedico", "DR. PEDRO SOTO"},
+    {66, "Text_ProfesionalTeorico", "T66"},
+    {67, "Text_ProfesionalPractico", "T67"},
+    {68, "Text_ObservaExamenes", "T68"},
+    {69, "MEd_RutEscuela", "76.123.456-K"},
+    {70, "Text_CertificadoEscuela", "T70"},
+    {71, "DTP_FechaAprobacion", "16-12-2011"},
+    {72, "Text_Especialidad", "T72"},
+    {73, "Text_EscuelaNombre", "T73"},
+    {74, "MEd_RutEscuelaEspecial", "77.654.321-0"},
+    {75, "Text_EscuelaNombreEspecial", "T75"},
+    {76, "Text_EscuelaResolucionEspecial", "T76"},
+    {77, "DTP_FechaResolucionEspecial", "22-06-2017"},
+    {78, "Text_RepresentanteEspecial", "T78"},
+    {79, "Text_Huella", "T79"},
+    {80, "Text_Foto", "T80"},
+    {96, "Cbo_EntregaLicencia", "Extraviada"},
+    {97, "Text_Obs1", "T97"},
+    {98, "Text_Obs2", "T98"},
+    {99, "DTP_Medico", "16-04-2019"},
+    {100, "DTP_Teorico", "17-05-2000"},
+    {101, "DTP_Practico", "18-06-2001"},
+    {103, "Text_CorrNoDonante", "T103"},
+    };
+    QMap<QString, QVariant> fila{{"Estado", "Anulado"}, {"LicActual", "Anulado"}, {"Perimetria", "A"},
+                                 {"Denegada", "si"}, {"D01", "A1"}, {"Duracion", "030"}};
+    e.agregaLicencia({});
+    forma();
+    for (const auto& c : campos) {
+        forma().MSHF_Licencias().fijaTexto(1, c.posicion, QString::fromUtf8(c.valor));
+    }
+    forma().MSHF_Licencias().fijaTexto(1, 1, "Anulado");
+    forma().MSHF_Licencias().fijaFilaActual(1);
+    forma().MSHF_Licencias_Click();
+    EXPECT_EQ(forma().Label_Aviso().text(), "Estado Licencia Anulado");
+    for (const auto& c : campos) {
+        EXPECT_EQ(lee(c.control), QString::fromUtf8(c.valor)) << c.posicion << " " << c.control;
+    }
+}
+
+TEST_F(FormaLicencia, CargaSoloSiEsExactoYFechasQueNoSonFechas)
+{
+    e.agregaLicencia({{"Estado", "Ok"}, {"ExamenMedico", "si"}, {"ExamenTeorico", "SI"},
+                      {"ExamenPractico", "Si"}, {"FechaNacimiento", "no sabe"}});
+    forma().MSHF_Licencias().fijaTexto(1, 8, "x");  // an age that is not a number
+    forma().MSHF_Licencias().fijaFilaActual(1);
+    forma().MSHF_Licencias_Click();
+    EXPECT_EQ(lee("Chk_Medico"), "No");
+    EXPECT_EQ(lee("Chk_Teorico"), "No");
+    EXPECT_EQ(lee("Chk_Practico"), "Si");
+    // Empty and unreadable dates become the form's "no date".
+    EXPECT_EQ(lee("DTP_FechaNacimiento"), "01-01-1900");
+    EXPECT_EQ(lee("DTP_FechaOtorgaActual"), "01-01-1900");
+    EXPECT_EQ(lee("NE_Edad"), "0");
+    EXPECT_EQ(forma().Label_Aviso().text(), "Estado Licencia Ok");
+}
+
+TEST_F(FormaLicencia, ClicEnUnaFilaDeLaGrillaLaCarga)
+{
+    e.agregaLicencia({{"FolioActual", "CA1"}, {"Nombres", "ANA"}, {"Estado", "Ok"}});
+    e.agregaLicencia({{"FolioActual", "CA2"}, {"Nombres", "LUIS"}, {"Estado", "Reprobado"}});
+    Grilla& g = forma().MSHF_Licencias();
+    g.resize(600, 200);
+    g.show();
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {},
+                      g.visualRect(g.model()->index(1, 3)).center());
+    EXPECT_EQ(lee("Text_Nombres"), "LUIS");
+    EXPECT_EQ(forma().Label_Aviso().text(), "Estado Licencia Reprobado");
+}
+
+TEST_F(FormaLicencia, LimpiarDejaLosValoresEnBlanco)
+{
+    e.agregaLicencia({{"FolioActual", "CA1"}, {"Nombres", "ANA"}, {"ExamenMedico", "Si"},
+                      {"ExamenControl", "Si"}, {"Edad", 40}, {"ProfesionalMedico", "DR. LUIS PAZ"},
+                      {"EntregaLicencia", "Entregada"}, {"FechaMedico", "01-02-2020"},
+                      {"CertifAntecedentes", "12345678901"}, {"ClaseB", "Si"}, {"EsDonante", "Si"}});
+    forma().MSHF_Licencias().fijaFilaActual(1);
+    forma().MSHF_Licencias_Click();
+    pulsa("Cmd_Limpiar");
+    EXPECT_EQ(forma().Label_Aviso().text(), "Indefinido");
+    EXPECT_EQ(lee("MEd_NLicencia"), "00.000.000-0");
+    EXPECT_EQ(lee("MEd_RutEscuela"), "00.000.000-0");
+    EXPECT_EQ(lee("MEd_RutEscuelaEspecial"), "00.000.000-0");
+    EXPECT_EQ(lee("MEd_CertifAntecedentes"), "___________");
+    EXPECT_EQ(lee("NE_Edad"), "0");
+    EXPECT_EQ(lee("Text_FolioActual"), "");
+    EXPECT_EQ(lee("Text_Nombres"), "");
+    EXPECT_EQ(lee("Chk_B"), "No");
+    EXPECT_EQ(lee("Chk_ExamenControl"), "No");
+    EXPECT_EQ(lee("DTP_FechaNacimiento"), "10-12-2026");
+    EXPECT_EQ(lee("DTP_FechaVenceAnterior"), "10-12-2026");
+    // Left as they were.
+    EXPECT_EQ(lee("Cbo_ProfesionalMedico"), "DR. LUIS PAZ");
+    EXPECT_EQ(lee("Cbo_EntregaLicencia"), "Entregada");
+    EXPECT_EQ(lee("Cbo_Donante"), "Si");
+    EXPECT_EQ(lee("DTP_Medico"), "01-02-2020");
+    for (const char* x : {"Lbl_MedicoOk", "Lbl_TeoricoOK", "Lbl_PracticoOk"}) {
+        EXPECT_FALSE(forma().findChild<QLabel*>(x)->isHidden()) << x;
+    }
+}
+
+TEST_F(FormaLicencia, MarcasXDeLosExamenesYExamenDeControl)
+{
+    auto visible = [&](const char* x) { return !forma().findChild<QLabel*>(x)->isHidden(); };
+    auto* medico = forma().findChild<QCheckBox*>("Chk_Medico");
+    auto* teorico = forma().findChild<QCheckBox*>("Chk_Teorico");
+    auto* control = forma().findChild<QCheckBox*>("Chk_ExamenControl");
+    pulsa("Cmd_Limpiar");
+    medico->click();
+    EXPECT_FALSE(visible("Lbl_MedicoOk"));
+    teorico->click();
+    EXPECT_FALSE(visible("Lbl_TeoricoOK"));
+    teorico->click();
+    EXPECT_TRUE(visible("Lbl_TeoricoOK"));
+    control->click();
+    EXPECT_FALSE(visible("Lbl_TeoricoOK"));
+    EXPECT_FALSE(visible("Lbl_PracticoOk"));
+    EXPECT_FALSE(visible("Lbl_MedicoOk"));
+    control->click();  // unmarking changes nothing
+    EXPECT_FALSE(visible("Lbl_TeoricoOK"));
+
+    // A loaded control exam hides the theory and practical marks.
+    e.agregaLicencia({{"ExamenControl", "Si"}, {"ExamenMedico", "No"}});
+    forma().Cmd_Todos_Click();
+    forma().MSHF_Licencias().fijaFilaActual(1);
+    forma().MSHF_Licencias_Click();
+    EXPECT_TRUE(visible("Lbl_MedicoOk"));
+    EXPECT_FALSE(visible("Lbl_TeoricoOK"));
+    EXPECT_FALSE(visible("Lbl_PracticoOk"));
+}
+
+TEST_F(FormaLicencia, EdadCumplidaAlEntrarSiEstaEnCero)
+{
+    muestraActiva();
+    auto* edad = forma().findChild<QSpinBox*>("NE_Edad");
+    auto* nacimiento = forma().findChild<CajaFecha*>("DTP_FechaNacimiento");
+    auto* nombres = forma().findChild<QLineEdit*>("Text_Nombres");
+    const struct {
+        QDate hoy, nacimiento;
+        int antes, despues;
+    } casos[] = {
+        {QDate(2027, 1, 1), QDate(2026, 12, 31), 0, 0},
+        {QDate(2026, 12, 10), QDate(2008, 12, 11), 0, 17},
+        {QDate(2026, 12, 10), QDate(2008, 12, 10), 0, 18},
+        {QDate(2026, 12, 10), QDate(1980, 5, 5), 33, 33},  // a typed age stays
+    };
+    for (const auto& c : casos) {
+        e.reloj->momento.setDate(c.hoy);
+        nombres->setFocus();
+        nacimiento->setDate(c.nacimiento);
+        edad->setValue(c.antes);
+        edad->setFocus();
+        EXPECT_EQ(edad->value(), c.despues) << c.nacimiento.toString().toStdString();
+    }
+}
+
+TEST_F(FormaLicencia, EnterYFlechaAbajoComoTabYAyudaDeRestricciones)
+{
+    muestraActiva();
+    auto* nombres = forma().findChild<QLineEdit*>("Text_Nombres");
+    QWidget* siguiente = nombres->nextInFocusChain();
+    while (!(siguiente->focusPolicy() & Qt::TabFocus) || !siguiente->isVisibleTo(&forma())) {
+        siguiente = siguiente->nextInFocusChain();
+    }
+    for (const Qt::Key tecla : {Qt::Key_Return, Qt::Key_Down}) {
+        nombres->setFocus();
+        QTest::keyClick(nombres, tecla);
+        EXPECT_EQ(QApplication::focusWidget(), siguiente) << tecla;
+    }
+    auto* ayuda = forma().findChild<QGroupBox*>("Frm_Restricciones");
+    EXPECT_TRUE(ayuda->isHidden());
+    forma().findChild<QLineEdit*>("Text_RestriccionAnterior")->setFocus();
+    EXPECT_FALSE(ayuda->isHidden());
+    nombres->setFocus();
+    EXPECT_TRUE(ayuda->isHidden());
+}
+
+TEST_F(FormaLicencia, AccesosDeshabilitanSusBotones)
+{
+    const struct {
+        int indice;
+        QStringList botones;
+    } casos[] = {
+        {0, {"Cmd_Registrar"}},
+        {1, {"Cmd_Modificar"}},
+        {2, {"Cmd_Eliminar"}},
+        {3, {"Cmd_Anular"}},
+        {4, {"Cmd_BuscaRut", "Cmd_BuscaTexto", "Cmd_Imprimir", "Cmd_Todos"}},
+    };
+    for (const auto& caso : casos) {
+        e.app().descarga<Form_Licencia>();
+        Entorno::procesaEliminaciones();
+        e.app().Accesos.fill(1);
+        e.app().Accesos[size_t(caso.indice)] = 0;
+        Form_Licencia& f = e.app().forma<Form_Licencia>();
+        QStringList deshabilitados;
+        for (QPushButton* b : f.findChildren<QPushButton*>()) {
+            if (!b->isEnabled()) {
+                deshabilitados << b->objectName();
+            }
+        }
+        deshabilitados.sort();
+        EXPECT_EQ(deshabilitados, caso.botones) << caso.indice;
+    }
+}
+
+TEST_F(FormaLicencia, SinMedicosAvisaUnaVezYLasListasQuedanVacias)
+{
+    e.conexion().ejecuta("DELETE FROM TMedicos");
+    forma();
+    EXPECT_EQ(e.mensajes->textos(), QStringList({"No hay médicos registrados"}));
+    EXPECT_EQ(e.mensajes->cajas[0].titulo, "Error en registro de médicos");
+    for (CajaLista* l : forma().findChildren<CajaLista*>()) {
+        EXPECT_EQ(l->count(), 0) << l->objectName().toStdString();
+    }
+}
+
+TEST_F(FormaLicencia, ListasEnSuOrden)
+{
+    EXPECT_EQ(forma().findChildren<CajaLista*>().size(), 6);
+    EXPECT_EQ(lee("Cbo_ProfesionalMedico"), "Selecione el Médico");
+    EXPECT_EQ(forma().lista("Cbo_ProfesionalMedico").itemText(1), "DRA. ANA MUÑOZ");
+    EXPECT_EQ(forma().lista("Cbo_ProfesionalMedico").posicion(), -1);
+    EXPECT_EQ(forma().lista("Cbo_NivelEstudios").itemText(0), "S/Certif. X Control");
+    EXPECT_EQ(forma().lista("Cbo_NivelEstudios").count(), 11);
+    EXPECT_EQ(forma().lista("Cbo_EntregaLicencia").itemText(1), "Extraviada");
+    EXPECT_EQ(forma().lista("Cbo_Donante").itemText(0), "No");
+}
