@@ -1,14 +1,19 @@
 # make run   builds and starts the program on the demo database
 # make test  builds and runs every test
+# make test-postgresql  runs every test again on a throwaway PostgreSQL server
 BUILD := build
 JOBS := -j2
 PAQUETES := cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc \
             libsqlite3-dev googletest libgtest-dev libbenchmark-dev fonts-dejavu-core
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build dependencias
+.PHONY: run test test-postgresql build dependencias instala
 
 dependencias:
+	@$(MAKE) --no-print-directory instala PAQUETES="$(PAQUETES)"
+
+# Installs whichever of PAQUETES are missing.
+instala:
 	@faltan=""; \
 	for p in $(PAQUETES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || faltan="$$faltan $$p"; \
@@ -28,3 +33,7 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest $(JOBS) --output-on-failure
+
+test-postgresql: build
+	@$(MAKE) --no-print-directory instala PAQUETES="postgresql"
+	tests/postgresql.sh $(BUILD)
