@@ -1,5 +1,6 @@
 #include "shell/emblema.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -51,4 +52,15 @@ void Emblema::paintEvent(QPaintEvent*)
     p.setPen(Qt::white);
     p.drawText(QRectF(tarjeta.left(), tarjeta.top() + alto * 0.04, tarjeta.width(), alto * 0.2),
                Qt::AlignCenter, QStringLiteral("LICENCIA DE CONDUCIR"));
+}
+
+QLabel* LineaCentrada(const QString& texto, int aumento, QWidget* padre)
+{
+    auto* l = new QLabel(texto, padre);
+    l->setAlignment(Qt::AlignCenter);
+    QFont f = l->font();
+    f.setPointSize(f.pointSize() + aumento);
+    f.setBold(aumento > 0);
+    l->setFont(f);
+    return l;
 }

@@ -12,17 +12,6 @@
 
 namespace {
 
-QLabel* lineaCentrada(const QString& texto, int aumento, QWidget* padre)
-{
-    auto* l = new QLabel(texto, padre);
-    l->setAlignment(Qt::AlignCenter);
-    QFont f = l->font();
-    f.setPointSize(f.pointSize() + aumento);
-    f.setBold(aumento > 0);
-    l->setFont(f);
-    return l;
-}
-
 template <class F>
 void cierraSiCargada(Aplicacion& app)
 {
@@ -40,8 +29,8 @@ Form_Finalizar::Form_Finalizar(Aplicacion& app)
     Cmd_Finalizar->setObjectName(QStringLiteral("Cmd_Finalizar"));
     auto* capa = new QVBoxLayout(this);
     capa->addWidget(new Emblema(this), 1);
-    capa->addWidget(lineaCentrada(QStringLiteral("El sistema ha sido finalizado por el usuario"), 4, this));
-    capa->addWidget(lineaCentrada(QStringLiteral("Hasta pronto y buena suerte"), 2, this));
+    capa->addWidget(LineaCentrada(QStringLiteral("El sistema ha sido finalizado por el usuario"), 4, this));
+    capa->addWidget(LineaCentrada(QStringLiteral("Hasta pronto y buena suerte"), 2, this));
     capa->addSpacing(8);
     capa->addWidget(Cmd_Finalizar, 0, Qt::AlignCenter);
     setMinimumSize(460, 360);
@@ -65,7 +54,7 @@ Form_Creditos::Form_Creditos(Aplicacion& app)
     Cmd_SalirCreditos->setObjectName(QStringLiteral("Cmd_SalirCreditos"));
     auto* capa = new QVBoxLayout(this);
     capa->addWidget(new Emblema(this), 1);
-    capa->addWidget(lineaCentrada(QStringLiteral("Sistema de Licencias de Conducir"), 4, this));
+    capa->addWidget(LineaCentrada(TituloSistema, 4, this));
     const QStringList lineas = {
         QStringLiteral("Especificación: Departamento de Tránsito y Transporte Público"),
         QStringLiteral("Revisión: Unidad de Informática Municipal"),
@@ -73,7 +62,7 @@ Form_Creditos::Form_Creditos(Aplicacion& app)
         QStringLiteral("Construido para la Ilustre Municipalidad y su Dirección de Tránsito"),
     };
     for (const QString& linea : lineas) {
-        capa->addWidget(lineaCentrada(linea, 0, this));
+        capa->addWidget(LineaCentrada(linea, 0, this));
     }
     capa->addSpacing(8);
     capa->addWidget(Cmd_SalirCreditos, 0, Qt::AlignCenter);

@@ -81,7 +81,6 @@ const EntradaMenu Menu[] = {
 const char* const EntradasAcceso06[] = {"RolesTotales", "LicenciasOtorgadas", "LicenciasDenegadas"};
 
 const QString PaginaInicio = QStringLiteral("https://www.gob.cl/");
-const QString TituloSistema = QStringLiteral("Sistema de Licencias de Conducir");
 
 }  // namespace
 
@@ -112,16 +111,10 @@ Form_MenuLicencia::Form_MenuLicencia(Aplicacion& app)
         entradas_.insert(control, accion);
     }
 
-    auto* titulo = new QLabel(TituloSistema, this);
-    QFont grande = titulo->font();
-    grande.setPointSize(grande.pointSize() + 10);
-    grande.setBold(true);
-    titulo->setFont(grande);
-    titulo->setAlignment(Qt::AlignCenter);
     auto* capa = new QVBoxLayout(this);
     capa->setMenuBar(barra_);
     capa->addStretch();
-    capa->addWidget(titulo);
+    capa->addWidget(LineaCentrada(TituloSistema, 10, this));
     capa->addWidget(new Emblema(this), 4);
     capa->addStretch();
     setMinimumSize(900, 600);

@@ -3,6 +3,7 @@
 #include "platform/tecla_como_tab.h"
 #include "shell/aplicacion.h"
 #include "shell/clave.h"
+#include "shell/emblema.h"
 #include "shell/form_menu_licencia.h"
 #include "shell/recordset.h"
 
@@ -19,8 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString TituloSistema = QStringLiteral("Sistema de Licencias de Conducir");
 
 QLabel* etiqueta(const QString& nombre, const QString& texto, QWidget* padre)
 {
@@ -76,12 +75,7 @@ Form_Usuario::Form_Usuario(Aplicacion& app)
     DTP_Hora->setObjectName(QStringLiteral("DTP_Hora"));
     DTP_Hora->setDisplayFormat(QStringLiteral("HH:mm:ss"));
 
-    auto* titulo = new QLabel(TituloSistema, this);
-    QFont grande = titulo->font();
-    grande.setPointSize(grande.pointSize() + 6);
-    grande.setBold(true);
-    titulo->setFont(grande);
-    titulo->setAlignment(Qt::AlignCenter);
+    auto* titulo = LineaCentrada(TituloSistema, 6, this);
 
     auto* datos = new QFormLayout;
     datos->addRow(QStringLiteral("Usuario"), Text_Usuario);
