@@ -23,9 +23,14 @@ Aplicacion::Aplicacion(Servicios servicios, OrigenDatos origen, QString carpetaA
 
 Aplicacion::~Aplicacion()
 {
-    // No form is running its own events any more: delete them now.
+    // No form is running its own events any more: delete them now, each
+    // hidden first while it is whole, since hiding moves the focus and
+    // runs the forms' own reactions.
     for (auto& [tipo, forma] : formas_) {
-        delete forma.data();
+        if (forma) {
+            forma->hide();
+            delete forma.data();
+        }
     }
 }
 
