@@ -1,9 +1,9 @@
 // Fills a database with generated licence applications, for load tests and
 // timings: llena_base --db CONEXION --cantidad N [--semilla S]
 
-#include "register/generador_solicitudes.h"
-#include "shell/conexion.h"
-#include "shell/esquema.h"
+#include "demo/generador_solicitudes.h"
+#include "shell/datos/conexion.h"
+#include "app/esquema_sistema.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -88,7 +88,7 @@ int main(int argc, char** argv)
     bool enAvance = false;
     try {
         const auto conexion = Conexion::abre(opciones->origen);
-        CreaEsquema(*conexion);
+        PreparaEsquema(*conexion);
         QElapsedTimer reloj;
         reloj.start();
         LlenaSolicitudes(*conexion, opciones->cantidad, opciones->semilla, QDate::currentDate(),

@@ -1,7 +1,8 @@
 #include "shell/aplicacion.h"
 #include "shell/comandos_usuario.h"
-#include "shell/demo.h"
-#include "shell/esquema.h"
+#include "demo/demo.h"
+#include "app/acciones_menu.h"
+#include "app/esquema_sistema.h"
 #include "shell/form_usuario.h"
 
 #include <QApplication>
@@ -111,7 +112,7 @@ int comandoUsuario(const Argumentos& a)
     QTextStream error(stderr);
     try {
         const auto conexion = Conexion::abre(*a.origen);
-        CreaEsquema(*conexion);
+        PreparaEsquema(*conexion);
         LectorClaveTerminal lector;
         return EjecutaComandoUsuario(*conexion, a.posicionales.mid(1), a.nombre, a.accesos, lector,
                                      salida, error);
@@ -126,7 +127,7 @@ int programa(const Argumentos& a)
     RelojQt reloj;
     try {
         const auto conexion = Conexion::abre(*a.origen);
-        CreaEsquema(*conexion);
+        PreparaEsquema(*conexion);
         if (a.demo) {
             PreparaDemo(*conexion, reloj);
         }
@@ -135,6 +136,7 @@ int programa(const Argumentos& a)
         return 1;
     }
     Aplicacion app(Servicios::reales(), *a.origen, QCoreApplication::applicationDirPath());
+    InstalaAcciones(app);
     Form_Usuario& login = app.forma<Form_Usuario>();
     app.ventanas().muestra(login);
     return QApplication::exec();

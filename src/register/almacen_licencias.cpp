@@ -1,7 +1,7 @@
 #include "register/almacen_licencias.h"
 
 #include "register/columnas_licencia.h"
-#include "shell/conexion.h"
+#include "shell/datos/conexion.h"
 
 namespace {
 

@@ -453,11 +453,11 @@ void Form_Licencia::Form_Load()
 void Form_Licencia::aplicaAccesos()
 {
     const QPair<int, QStringList> accesos[] = {
-        {0, {QStringLiteral("Cmd_Registrar")}},
-        {1, {QStringLiteral("Cmd_Modificar")}},
-        {2, {QStringLiteral("Cmd_Eliminar")}},
-        {3, {QStringLiteral("Cmd_Anular")}},
-        {4, {QStringLiteral("Cmd_Imprimir"), QStringLiteral("Cmd_BuscaRut"),
+        {Acceso::Registrar, {QStringLiteral("Cmd_Registrar")}},
+        {Acceso::Modificar, {QStringLiteral("Cmd_Modificar")}},
+        {Acceso::Eliminar, {QStringLiteral("Cmd_Eliminar")}},
+        {Acceso::Anular, {QStringLiteral("Cmd_Anular")}},
+        {Acceso::ImprimirYBuscar, {QStringLiteral("Cmd_Imprimir"), QStringLiteral("Cmd_BuscaRut"),
              QStringLiteral("Cmd_BuscaTexto"), QStringLiteral("Cmd_Todos")}},
     };
     for (const auto& [indice, botones] : accesos) {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "shell/forma.h"
-#include "shell/recordset.h"
+#include "shell/datos/recordset.h"
+#include "platform/grilla.h"
 
 #include <QHash>
 

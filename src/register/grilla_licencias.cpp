@@ -1,7 +1,7 @@
 #include "register/grilla_licencias.h"
 
 #include "register/columnas_licencia.h"
-#include "shell/recordset.h"
+#include "shell/datos/recordset.h"
 
 #include <QDate>
 
@@ -18,7 +18,16 @@ QString textoFecha(const QString& texto)
 
 TablaTextos TablaLicencias(const Recordset& licencias)
 {
-    TablaTextos tabla = licencias.comoTextos();
+    TablaTextos tabla;
+    tabla.columnas = licencias.columnas();
+    Recordset filas = licencias;
+    for (filas.moveFirst(); !filas.eof(); filas.moveNext()) {
+        QStringList textos;
+        for (const QString& columna : tabla.columnas) {
+            textos << filas.texto(columna);
+        }
+        tabla.filas.push_back(textos);
+    }
     for (int i = 0; i < tabla.columnas.size(); ++i) {
         const int posicion = PosicionColumna(tabla.columnas[i]);
         if (posicion == 0) {

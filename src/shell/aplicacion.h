@@ -5,9 +5,10 @@
 #include "platform/reloj.h"
 #include "platform/superficie_impresion.h"
 #include "platform/ventanas.h"
-#include "shell/conexion.h"
-#include "shell/origen_datos.h"
+#include "shell/datos/conexion.h"
+#include "shell/datos/origen_datos.h"
 #include "shell/texto_fijo.h"
+#include "shell/usuarios.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -61,9 +62,20 @@ public:
     TextoFijo UsuarioActual{15};
     TextoFijo FirmaJefe{25};
     TextoFijo ModoListado{15};
-    std::array<quint8, 18> Accesos{};
-    // Index 0 is acceso01; a flag that is 0 is not granted.
-    bool tieneAcceso(int indice) const { return Accesos.at(size_t(indice)) != 0; }
+    FlagsAcceso Accesos{};
+    // Flag `numero` (acceso01 is 1, see Acceso::); 0 is not granted.
+    bool tieneAcceso(int numero) const { return Accesos.at(size_t(numero - 1)) != 0; }
+
+    // What the menu entries of the subsystems do, by the entry's key; the
+    // program installs them from above the subsystems at start-up, so the
+    // shell opens their forms without knowing them.
+    using AccionMenu = std::function<void(QWidget* menu)>;
+    void registraAccion(const QString& clave, AccionMenu accion) { acciones_[clave] = std::move(accion); }
+    const AccionMenu* accion(const QString& clave) const
+    {
+        const auto it = acciones_.find(clave);
+        return it == acciones_.end() ? nullptr : &it->second;
+    }
 
     // Runs an event's work; a failure of the database, the printer or the
     // program is shown in a message box and the form stays open. Returns
@@ -129,4 +141,5 @@ private:
     QString carpetaAplicacion_;
     std::shared_ptr<Conexion> conexion_;
     std::map<std::type_index, QPointer<QWidget>> formas_;
+    std::map<QString, AccionMenu> acciones_;
 };

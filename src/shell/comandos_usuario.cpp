@@ -1,7 +1,7 @@
 #include "shell/comandos_usuario.h"
 
-#include "shell/conexion.h"
-#include "shell/error_datos.h"
+#include "shell/datos/conexion.h"
+#include "shell/datos/error_datos.h"
 
 #include <QTextStream>
 #include <algorithm>

@@ -1,6 +1,5 @@
 #include "shell/form_menu_licencia.h"
 
-#include "register/form_licencia.h"
 #include "shell/aplicacion.h"
 #include "shell/emblema.h"
 #include "shell/form_en_construccion.h"
@@ -21,10 +20,7 @@ enum class Accion {
     Ninguna,
     Impresora,
     Salir,
-    Licencias,
-    Listado,
-    PlanosLicencias,
-    PlanosDenegaciones,
+    Subsistema,  // the action the program installed under the entry's key
     Calculadora,
     Creditos,
     Internet,
@@ -36,45 +32,43 @@ struct EntradaMenu {
     const char* titulo;
     const char* padre;  // nullptr: on the menu bar itself
     Accion accion;
+    const char* clave;  // a subsystem entry: the key of its action
     const char* modo;   // listing mode of a listing entry
 };
 
 const EntradaMenu Menu[] = {
-    {"Archivo", "Archivo", nullptr, Accion::Submenu, nullptr},
-    {"SeleccionarImpresora", "Seleccionar Impresora", "Archivo", Accion::Impresora, nullptr},
-    {"Fin", "Salir", "Archivo", Accion::Salir, nullptr},
-    {"MantencionLicencias", "Mantención de Licencias", nullptr, Accion::Submenu, nullptr},
+    {"Archivo", "Archivo", nullptr, Accion::Submenu, nullptr, nullptr},
+    {"SeleccionarImpresora", "Seleccionar Impresora", "Archivo", Accion::Impresora, nullptr, nullptr},
+    {"Fin", "Salir", "Archivo", Accion::Salir, nullptr, nullptr},
+    {"MantencionLicencias", "Mantención de Licencias", nullptr, Accion::Submenu, nullptr, nullptr},
     {"NuevaLicencia", "Ingreso, Modificación y Eliminación de Licencias", "MantencionLicencias",
-     Accion::Licencias, nullptr},
-    {"ListadoEstadisticas", "Listados y Estadisticas", nullptr, Accion::Submenu, nullptr},
+     Accion::Subsistema, "Licencias", nullptr},
+    {"ListadoEstadisticas", "Listados y Estadisticas", nullptr, Accion::Submenu, nullptr, nullptr},
     {"SolicitudDeCertificados", "Solicitud de certificados", "ListadoEstadisticas", Accion::Ninguna,
-     nullptr},
-    {"LicenciasNoDonantes", "Licencias de los No Donantes", "ListadoEstadisticas", Accion::Listado,
-     "LicNoDonantes"},
-    {"EspeciesValoradas", "Especies Valoradas", "ListadoEstadisticas", Accion::Submenu, nullptr},
-    {"LicenciasSiOtorgadas", "Licencias Otorgadas", "EspeciesValoradas", Accion::Listado,
-     "LicOtorgadas"},
-    {"LicenciasNoOtorgadas", "Licencias Denegadas", "EspeciesValoradas", Accion::Listado,
-     "LicDenegadas"},
+     nullptr, nullptr},
+    {"LicenciasNoDonantes", "Licencias de los No Donantes", "ListadoEstadisticas", Accion::Subsistema, "Listados", "LicNoDonantes"},
+    {"EspeciesValoradas", "Especies Valoradas", "ListadoEstadisticas", Accion::Submenu, nullptr, nullptr},
+    {"LicenciasSiOtorgadas", "Licencias Otorgadas", "EspeciesValoradas", Accion::Subsistema, "Listados", "LicOtorgadas"},
+    {"LicenciasNoOtorgadas", "Licencias Denegadas", "EspeciesValoradas", Accion::Subsistema, "Listados", "LicDenegadas"},
     {"LicenciasAnuladasEliminadas", "Licencias Anuladas / Eliminadas", "EspeciesValoradas",
-     Accion::Listado, "LicAnuladasElim"},
+     Accion::Subsistema, "Listados", "LicAnuladasElim"},
     {"RolesTotales", "Especies valoradas utilizadas (totales)", "EspeciesValoradas",
-     Accion::Listado, "Folios"},
-    {"EstadisticaMensual", "Estadistica Mensual", "ListadoEstadisticas", Accion::Submenu, nullptr},
+     Accion::Subsistema, "Listados", "Folios"},
+    {"EstadisticaMensual", "Estadistica Mensual", "ListadoEstadisticas", Accion::Submenu, nullptr, nullptr},
     {"LicenciasOtorgadas", "Estadística Licencias Otorgadas", "EstadisticaMensual",
-     Accion::Listado, "Estadistica"},
+     Accion::Subsistema, "Listados", "Estadistica"},
     {"LicenciasDenegadas", "Estadísticas Licencias Denegadas", "EstadisticaMensual",
-     Accion::Listado, "Denegada"},
+     Accion::Subsistema, "Listados", "Denegada"},
     {"ArchivosPlanosLicenciasyDuplicados",
      "Archivos Planos Licencias y Duplicados Sin Anotaciones", "ListadoEstadisticas",
-     Accion::PlanosLicencias, nullptr},
+     Accion::Subsistema, "PlanosLicencias", nullptr},
     {"DenegacionesLicencias", "Denegaciones de Licencias de Conducir", "ListadoEstadisticas",
-     Accion::PlanosDenegaciones, nullptr},
-    {"calculadora", "Calculadora", nullptr, Accion::Calculadora, nullptr},
-    {"Creditos", "Créditos", nullptr, Accion::Creditos, nullptr},
-    {"internet", "Internet", nullptr, Accion::Internet, nullptr},
-    {"AcercaDe", "Acerca de", nullptr, Accion::AcercaDe, nullptr},
-    {"salir", "Salir", nullptr, Accion::Salir, nullptr},
+     Accion::Subsistema, "PlanosDenegaciones", nullptr},
+    {"calculadora", "Calculadora", nullptr, Accion::Calculadora, nullptr, nullptr},
+    {"Creditos", "Créditos", nullptr, Accion::Creditos, nullptr, nullptr},
+    {"internet", "Internet", nullptr, Accion::Internet, nullptr, nullptr},
+    {"AcercaDe", "Acerca de", nullptr, Accion::AcercaDe, nullptr, nullptr},
+    {"salir", "Salir", nullptr, Accion::Salir, nullptr, nullptr},
 };
 
 // Entries that acceso06 = 0 disables.
@@ -125,7 +119,7 @@ Form_MenuLicencia::Form_MenuLicencia(Aplicacion& app)
 void Form_MenuLicencia::Form_Load()
 {
     app().AbreConexion();
-    if (!app().tieneAcceso(5)) {
+    if (!app().tieneAcceso(Acceso::TotalesYEstadisticas)) {
         for (const char* control : EntradasAcceso06) {
             entradas_.value(QString::fromLatin1(control))->setEnabled(false);
         }
@@ -135,7 +129,7 @@ void Form_MenuLicencia::Form_Load()
 void Form_MenuLicencia::ejecuta(int indiceEntrada)
 {
     const EntradaMenu& e = Menu[indiceEntrada];
-    app().protegido([this, &e] {
+    app().protegido([this, &e, indiceEntrada] {
         switch (e.accion) {
         case Accion::Submenu:
         case Accion::Ninguna:
@@ -146,15 +140,8 @@ void Form_MenuLicencia::ejecuta(int indiceEntrada)
         case Accion::Salir:
             app().muestraModal<Form_Finalizar>(this);
             break;
-        case Accion::Licencias:
-            app().muestraModal<Form_Licencia>(this);
-            break;
-        case Accion::Listado:
-            muestraListado(QString::fromLatin1(e.modo));
-            break;
-        case Accion::PlanosLicencias:
-        case Accion::PlanosDenegaciones:
-            app().muestraPorUso<Form_EnConstruccion>(this, QString::fromUtf8(e.titulo));
+        case Accion::Subsistema:
+            ejecutaSubsistema(indiceEntrada);
             break;
         case Accion::Calculadora:
             calculadora_Click();
@@ -172,10 +159,18 @@ void Form_MenuLicencia::ejecuta(int indiceEntrada)
     });
 }
 
-void Form_MenuLicencia::muestraListado(const QString& modo)
+// A listing entry first sets the listing mode its form reads.
+void Form_MenuLicencia::ejecutaSubsistema(int indiceEntrada)
 {
-    app().ModoListado.asigna(modo);
-    app().muestraPorUso<Form_EnConstruccion>(this, QStringLiteral("Listados y Estadisticas"));
+    const EntradaMenu& e = Menu[indiceEntrada];
+    if (e.modo) {
+        app().ModoListado.asigna(QString::fromLatin1(e.modo));
+    }
+    if (const auto* accion = app().accion(QString::fromLatin1(e.clave))) {
+        (*accion)(this);
+    } else {
+        app().muestraPorUso<Form_EnConstruccion>(this, QString::fromUtf8(e.titulo));
+    }
 }
 
 void Form_MenuLicencia::SeleccionarImpresora_Click()

@@ -20,7 +20,7 @@ public:
 
 private:
     void ejecuta(int indiceEntrada);
-    void muestraListado(const QString& modo);
+    void ejecutaSubsistema(int indiceEntrada);
     void SeleccionarImpresora_Click();
     void calculadora_Click();
     void internet_Click();

@@ -5,7 +5,8 @@
 #include "shell/clave.h"
 #include "shell/emblema.h"
 #include "shell/form_menu_licencia.h"
-#include "shell/recordset.h"
+#include "shell/datos/recordset.h"
+#include "shell/usuarios.h"
 
 #include <QDateEdit>
 #include <QFocusEvent>
@@ -236,11 +237,7 @@ void Form_Usuario::Cmd_ValidaUsuario_Click()
         app().mensajes().muestra(QStringLiteral("Clave del usuario no es aceptada"), TituloSistema);
         return;
     }
-    for (int i = 0; i < int(app().Accesos.size()); ++i) {
-        const QVariant valor =
-            rs.valor(QStringLiteral("acceso%1").arg(i + 1, 2, 10, QLatin1Char('0')));
-        app().Accesos[size_t(i)] = quint8(qBound(0, valor.toInt(), 255));
-    }
+    app().Accesos = LeeAccesos(rs.fila());
     saluda(rs.texto(QStringLiteral("nombre")));
     Cmd_Continuar->show();
     Cmd_Continuar->setFocus();

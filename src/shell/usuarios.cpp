@@ -1,17 +1,13 @@
 #include "shell/usuarios.h"
 
 #include "shell/clave.h"
-#include "shell/conexion.h"
-#include "shell/recordset.h"
+#include "shell/datos/conexion.h"
+#include "shell/datos/recordset.h"
 
+#include <QStringList>
 #include <stdexcept>
 
 namespace {
-
-QString columnaAcceso(int indice)
-{
-    return QStringLiteral("acceso%1").arg(indice + 1, 2, 10, QLatin1Char('0'));
-}
 
 std::invalid_argument errorUsuario(const QString& texto)
 {
@@ -19,6 +15,20 @@ std::invalid_argument errorUsuario(const QString& texto)
 }
 
 }  // namespace
+
+QString ColumnaAcceso(int numero)
+{
+    return QStringLiteral("acceso%1").arg(numero, 2, 10, QLatin1Char('0'));
+}
+
+FlagsAcceso LeeAccesos(const Fila& usuario)
+{
+    FlagsAcceso accesos{};
+    for (int i = 0; i < int(accesos.size()); ++i) {
+        accesos[size_t(i)] = quint8(qBound(0, usuario.valor(ColumnaAcceso(i + 1)).toInt(), 255));
+    }
+    return accesos;
+}
 
 void AgregaUsuario(Conexion& conexion, const Usuario& usuario, const QString& clave)
 {
@@ -47,7 +57,7 @@ void AgregaUsuario(Conexion& conexion, const Usuario& usuario, const QString& cl
                             QStringLiteral("nombre")};
     QVariantList valores = {usuario.usuario, *codificada, usuario.nombre};
     for (int i = 0; i < int(usuario.accesos.size()); ++i) {
-        columnas << columnaAcceso(i);
+        columnas << ColumnaAcceso(i + 1);
         valores << int(usuario.accesos[size_t(i)]);
     }
     conexion.ejecuta(QStringLiteral("INSERT INTO TUsuarios (%1) VALUES (%2)")
@@ -67,10 +77,22 @@ std::vector<Usuario> ListaUsuarios(Conexion& conexion)
         Usuario u;
         u.usuario = rs.texto(QStringLiteral("usuario"));
         u.nombre = rs.texto(QStringLiteral("nombre"));
-        for (int i = 0; i < int(u.accesos.size()); ++i) {
-            u.accesos[size_t(i)] = quint8(qBound(0, rs.valor(columnaAcceso(i)).toInt(), 255));
-        }
+        u.accesos = LeeAccesos(rs.fila());
         usuarios.push_back(u);
     }
     return usuarios;
+}
+
+ComponenteEsquema EsquemaUsuarios()
+{
+    const auto creaTabla = [](Conexion& conexion) {
+        QStringList columnas = {QStringLiteral("usuario TEXT PRIMARY KEY"),
+                                QStringLiteral("Clave TEXT"), QStringLiteral("nombre TEXT")};
+        for (int i = 1; i <= int(FlagsAcceso().size()); ++i) {
+            columnas << ColumnaAcceso(i) + QStringLiteral(" INTEGER DEFAULT 0");
+        }
+        conexion.ejecuta(
+            QStringLiteral("CREATE TABLE IF NOT EXISTS TUsuarios (%1)").arg(columnas.join(", ")));
+    };
+    return {QStringLiteral("usuarios"), {{1, creaTabla}}};
 }

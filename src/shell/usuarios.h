@@ -1,13 +1,33 @@
 #pragma once
 
+#include "shell/datos/esquema.h"
+
 #include <QString>
 #include <array>
 #include <optional>
 #include <vector>
 
 class Conexion;
+class Fila;
 
+// acceso01 to acceso18 of TUsuarios; index 0 holds acceso01.
 using FlagsAcceso = std::array<quint8, 18>;
+
+// The access flags the program consults, by their number (acceso01 is 1).
+namespace Acceso {
+constexpr int Registrar = 1;
+constexpr int Modificar = 2;
+constexpr int Eliminar = 3;
+constexpr int Anular = 4;
+constexpr int ImprimirYBuscar = 5;
+constexpr int TotalesYEstadisticas = 6;
+}  // namespace Acceso
+
+// The column of access flag `numero` (1 to 18): "acceso01" and so on.
+QString ColumnaAcceso(int numero);
+// The flags of a TUsuarios row; a value outside 0 to 255 is held at its
+// nearest bound.
+FlagsAcceso LeeAccesos(const Fila& usuario);
 
 struct Usuario {
     QString usuario;
@@ -21,3 +41,6 @@ struct Usuario {
 // ErrorDatos for a failing database.
 void AgregaUsuario(Conexion& conexion, const Usuario& usuario, const QString& clave);
 std::vector<Usuario> ListaUsuarios(Conexion& conexion);
+
+// The users' part of the schema: TUsuarios.
+ComponenteEsquema EsquemaUsuarios();

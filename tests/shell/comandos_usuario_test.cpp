@@ -2,7 +2,7 @@
 #include "prueba.h"
 #include "shell/clave.h"
 #include "shell/comandos_usuario.h"
-#include "shell/recordset.h"
+#include "shell/datos/recordset.h"
 
 #include <QRegularExpression>
 #include <QTextStream>

@@ -1,8 +1,10 @@
 #include "entorno.h"
 #include "prueba.h"
 #include "register/columnas_licencia.h"
-#include "shell/esquema.h"
-#include "shell/recordset.h"
+#include "app/esquema_sistema.h"
+#include "register/esquema_licencias.h"
+#include "shell/datos/esquema.h"
+#include "shell/datos/recordset.h"
 
 #include <QDir>
 
@@ -35,7 +37,7 @@ TEST(OrigenDatos, InterpretaLasTresFormasDeNombrarUnaBase)
     }
 }
 
-TEST(Esquema, CreaLasCincoTablasYLas115ColumnasEnOrden)
+TEST(Esquema, CreaLasTablasYLas115ColumnasEnOrdenYAnotaSuVersion)
 {
     Entorno e;
     for (const char* tabla : {"TLicencias", "AuxTLicencias"}) {
@@ -51,21 +53,87 @@ TEST(Esquema, CreaLasCincoTablasYLas115ColumnasEnOrden)
     EXPECT_EQ(QLatin1String(ColumnasLicencia[82].nombre), "Posicion");
     EXPECT_EQ(QLatin1String(ColumnasLicencia[113].nombre), "d10");
     EXPECT_EQ(QLatin1String(ColumnasLicencia[114].nombre), "Duracion");
-    for (const char* tabla : {"TUsuarios", "TJefe", "TMedicos"}) {
-        EXPECT_TRUE(e.conexion().base().tables().contains(tabla, Qt::CaseInsensitive)) << tabla;
+    for (const char* tabla : {"TUsuarios", "TJefe", "TMedicos", "TVersion"}) {
+        EXPECT_TRUE(ExisteTabla(e.conexion(), tabla)) << tabla;
     }
-    // A second run finds the tables and creates nothing.
-    EXPECT_FALSE(CreaEsquema(e.conexion()));
+    EXPECT_GE(VersionEsquema(e.conexion(), "licencias"), 1);
+    EXPECT_GE(VersionEsquema(e.conexion(), "usuarios"), 1);
+    // A second preparation finds everything in place.
+    EXPECT_NO_THROW(PreparaEsquema(e.conexion()));
 }
 
-TEST(Esquema, UnArchivoNuevoEnUnaCarpetaNuevaSeCreaConSusTablas)
+TEST(Esquema, UnaBaseDeLaVersionAnteriorTomaLosPasosSinPerderSusFilas)
 {
     QTemporaryDir carpeta;
-    const QString ruta = QDir(carpeta.path()).filePath("nueva/sub/licencias.sqlite");
-    const auto conexion = Conexion::abre(OrigenDatos::sqlite(ruta));
-    EXPECT_TRUE(CreaEsquema(*conexion));
+    const auto conexion =
+        Conexion::abre(OrigenDatos::sqlite(QDir(carpeta.path()).filePath("anterior.sqlite")));
+    // The tables as the program made them before the schema had versions.
+    QStringList columnas;
+    for (const ColumnaLicencia& c : ColumnasLicencia) {
+        columnas << QString("%1 %2").arg(c.nombre, c.tipo == TipoColumna::Autonumero
+                                                       ? "INTEGER PRIMARY KEY AUTOINCREMENT"
+                                                       : "TEXT");
+    }
+    conexion->ejecuta(QString("CREATE TABLE TLicencias (%1)").arg(columnas.join(", ")));
+    conexion->ejecuta("CREATE TABLE TUsuarios (usuario TEXT PRIMARY KEY, Clave TEXT, nombre TEXT)");
+    conexion->ejecuta("INSERT INTO TLicencias (FolioActual, Nombres) VALUES ('CA001', 'ANA')");
+
+    PreparaEsquema(*conexion);
+    EXPECT_EQ(VersionEsquema(*conexion, "licencias"), EsquemaLicencias().pasos.back().version);
+    EXPECT_EQ(conexion->consulta("SELECT Nombres FROM TLicencias").texto("Nombres"), "ANA");
+    EXPECT_TRUE(ExisteTabla(*conexion, "AuxTLicencias"));
+    EXPECT_TRUE(ExisteTabla(*conexion, "TMedicos"));
+    // The folio index came with the steps.
+    EXPECT_THROW(conexion->ejecuta("INSERT INTO TLicencias (FolioActual) VALUES ('CA001')"),
+                 ErrorDatos);
+
+    // A later step reaches the database once, and only once.
+    int veces = 0;
+    const ComponenteEsquema siguiente{
+        "prueba",
+        {{1, [](Conexion& c) { c.ejecuta("CREATE TABLE IF NOT EXISTS TPrueba (Id INTEGER)"); }},
+         {2, [&veces](Conexion& c) {
+              ++veces;
+              if (!ExisteColumna(c, "TPrueba", "Nota")) {
+                  c.ejecuta("ALTER TABLE TPrueba ADD COLUMN Nota TEXT");
+              }
+          }}}};
+    AplicaEsquema(*conexion, {siguiente});
+    AplicaEsquema(*conexion, {siguiente});
+    EXPECT_EQ(veces, 1);
+    EXPECT_TRUE(ExisteColumna(*conexion, "TPrueba", "Nota"));
+    EXPECT_EQ(VersionEsquema(*conexion, "prueba"), 2);
+}
+
+TEST(Esquema, UnPasoQueFallaNoAvanzaLaVersionNiDejaNadaAMedias)
+{
+    Entorno e;
+    const ComponenteEsquema malo{"prueba",
+                                 {{1, [](Conexion& c) {
+                                       c.ejecuta("CREATE TABLE TPrueba (Id INTEGER)");
+                                       c.ejecuta("INSERT INTO TablaQueNoExiste VALUES (1)");
+                                   }}}};
+    EXPECT_THROW(AplicaEsquema(e.conexion(), {malo}), ErrorDatos);
+    EXPECT_EQ(VersionEsquema(e.conexion(), "prueba"), 0);
+    EXPECT_FALSE(ExisteTabla(e.conexion(), "TPrueba"));
+}
+
+TEST(Esquema, UnArchivoNuevoSeCreaConSusTablasPeroNoUnaCarpetaQueNoExiste)
+{
+    QTemporaryDir carpeta;
+    const QString ruta = QDir(carpeta.path()).filePath("licencias.sqlite");
+    const auto conexion = AbreBase(OrigenDatos::sqlite(ruta));
     EXPECT_TRUE(QFile::exists(ruta));
     EXPECT_EQ(conexion->consulta("SELECT * FROM TLicencias").recordCount(), 0);
+
+    const QString perdida = QDir(carpeta.path()).filePath("no/existe/licencias.sqlite");
+    try {
+        AbreBase(OrigenDatos::sqlite(perdida));
+        FAIL() << "se abrió una base en una carpeta que no existe";
+    } catch (const ErrorDatos& e) {
+        EXPECT_TRUE(e.texto().contains(QDir(carpeta.path()).filePath("no/existe"))) << e.texto().toStdString();
+    }
+    EXPECT_FALSE(QDir(carpeta.path()).exists("no"));
 }
 
 TEST(Recordset, InstantaneaConCuentaExactaYNombresSinMayusculas)

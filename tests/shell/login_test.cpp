@@ -81,8 +81,8 @@ TEST_F(Login, ClaveCorrectaLlenaElEstadoCompartidoYMuestraContinuar)
     EXPECT_TRUE(e.mensajes->cajas.empty());
     EXPECT_EQ(e.app().UsuarioActual.texto(), QString("ana").leftJustified(15));
     EXPECT_EQ(e.app().FirmaJefe.recortado(), "JEFE DE TRANSITO");
-    EXPECT_TRUE(e.app().tieneAcceso(0));
-    EXPECT_FALSE(e.app().tieneAcceso(6));
+    EXPECT_TRUE(e.app().tieneAcceso(Acceso::Registrar));
+    EXPECT_FALSE(e.app().tieneAcceso(7));
     EXPECT_TRUE(continuarVisible());
     EXPECT_EQ(control<QLabel>("Label_Usuario_Dias")->text(), "Ana Rojas");
     for (const char* visible : {"Shp_Tiempos", "Lbl_Fecha", "Lbl_Hora", "DTP_Fecha", "DTP_Hora"}) {
@@ -99,7 +99,7 @@ TEST_F(Login, LosTresMensajesYLoQueDejaCadaUno)
               QStringList({"La clave debe ser de 6 caracteres", "Clave del usuario no es aceptada"}));
     // A refused password keeps the user name of the row but grants nothing.
     EXPECT_EQ(e.app().UsuarioActual.recortado(), "ana");
-    EXPECT_FALSE(e.app().tieneAcceso(0));
+    EXPECT_FALSE(e.app().tieneAcceso(Acceso::Registrar));
     EXPECT_FALSE(continuarVisible());
     EXPECT_TRUE(forma->isVisible());
 

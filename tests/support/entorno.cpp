@@ -2,7 +2,8 @@
 
 #include "register/almacen_licencias.h"
 #include "register/columnas_licencia.h"
-#include "shell/esquema.h"
+#include "app/acciones_menu.h"
+#include "app/esquema_sistema.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,7 +32,8 @@ OrigenDatos origenDePrueba(const QString& carpeta)
 
 void vaciaBase(Conexion& conexion)
 {
-    for (const char* tabla : {"TLicencias", "AuxTLicencias", "TUsuarios", "TJefe", "TMedicos"}) {
+    for (const char* tabla :
+         {"TLicencias", "AuxTLicencias", "TUsuarios", "TJefe", "TMedicos", "TVersion"}) {
         conexion.ejecuta(QStringLiteral("DROP TABLE IF EXISTS %1").arg(tabla));
     }
 }
@@ -60,11 +62,12 @@ Entorno::Entorno() : origen_(origenDePrueba(carpeta_.path()))
     servicios.procesos = std::move(p);
     servicios.impresora = std::move(i);
     app_ = std::make_unique<Aplicacion>(std::move(servicios), origen_, carpeta_.path());
+    InstalaAcciones(*app_);
     app_->AbreConexion();
     if (origen_.motor != OrigenDatos::Motor::SQLite) {
         vaciaBase(app_->conexion());
     }
-    CreaEsquema(app_->conexion());
+    PreparaEsquema(app_->conexion());
 }
 
 Entorno::~Entorno()

@@ -1,6 +1,7 @@
-#include "shell/origen_datos.h"
+#include "shell/datos/origen_datos.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -56,7 +57,12 @@ OrigenDatos OrigenDatos::sqlite(const QString& ruta)
 
 QString OrigenDatos::carpetaDatos()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    const QString carpeta = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (!QDir(carpeta).exists() && QDir().mkpath(carpeta)) {
+        QFile::setPermissions(carpeta, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner);
+    }
+    return carpeta;
 }
 
 OrigenDatos OrigenDatos::porDefecto()

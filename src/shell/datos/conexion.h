@@ -1,11 +1,13 @@
 #pragma once
 
-#include "shell/error_datos.h"
-#include "shell/origen_datos.h"
+#include "shell/datos/error_datos.h"
+#include "shell/datos/fila.h"
+#include "shell/datos/origen_datos.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 
 class Recordset;
@@ -38,28 +40,41 @@ public:
     // A client-side snapshot of the rows of a query.
     Recordset consulta(const QString& sql, const QVariantList& valores = {},
                        const TablaEditable& edicion = {});
+    // Hands the rows of a query to `porFila` one at a time, holding none of
+    // them. `porFila` must not use this connection while the rows flow.
+    void recorre(const QString& sql, const QVariantList& valores,
+                 const std::function<void(const Fila&)>& porFila);
     void ejecuta(const QString& sql, const QVariantList& valores = {});
+    // Inserts one row and returns the key the database gave it.
+    QVariant inserta(const TablaEditable& tabla, const QStringList& columnas,
+                     const QVariantList& valores);
     // Prepares a statement for repeated execution; throws on failure.
     QSqlQuery prepara(const QString& sql);
     void ejecutaPreparada(QSqlQuery& consulta);
 
-    // Transactions; a write that spans several statements is one of them.
+    // Transactions nest: the outermost one is the database's transaction,
+    // each inner one a savepoint, so an inner failure undoes only its own
+    // writes. Prefer the Transaccion guard.
     void comienza();
     void confirma();
     void deshace();
+    int profundidadTransaccion() const { return profundidad_; }
 
     ErrorDatos error(const QString& contexto, const class QSqlError& error) const;
 
 private:
     Conexion(OrigenDatos origen, QString nombre);
     QSqlQuery ejecutaCon(const QString& sql, const QVariantList& valores);
+    std::shared_ptr<const ColumnasFila> columnasDe(const QSqlQuery& consulta) const;
+    void ejecutaControl(const QString& sql, const QString& contexto);
     void configuraSqlite();
     OrigenDatos origen_;
     QString nombre_;
     Dialecto dialecto_ = Dialecto::SQLite;
+    int profundidad_ = 0;
 };
 
-// Undoes its transaction unless confirmed.
+// Undoes its transaction (or its savepoint, when nested) unless confirmed.
 class Transaccion {
 public:
     explicit Transaccion(Conexion& conexion) : conexion_(conexion) { conexion_.comienza(); }

@@ -24,6 +24,8 @@ struct OrigenDatos {
     // The embedded database in the user's data folder.
     static OrigenDatos porDefecto();
     static OrigenDatos demo();
+    // The user's data folder, created (readable by its owner only) when
+    // missing.
     static QString carpetaDatos();
 
     QString descripcion() const;

@@ -1,9 +1,9 @@
 #include "entorno.h"
 #include "prueba.h"
 #include "register/columnas_licencia.h"
-#include "register/generador_solicitudes.h"
+#include "demo/generador_solicitudes.h"
 #include "register/registro_licencia.h"
-#include "shell/recordset.h"
+#include "shell/datos/recordset.h"
 
 #include <QRegularExpression>
 #include <map>

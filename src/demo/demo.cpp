@@ -1,10 +1,10 @@
-#include "shell/demo.h"
+#include "demo/demo.h"
 
 #include "platform/reloj.h"
 #include "register/almacen_licencias.h"
 #include "register/columnas_licencia.h"
-#include "register/generador_solicitudes.h"
-#include "shell/conexion.h"
+#include "demo/generador_solicitudes.h"
+#include "shell/datos/conexion.h"
 #include "shell/texto_fijo.h"
 #include "shell/usuarios.h"
 

@@ -1,6 +1,9 @@
-#include "shell/conexion.h"
+#include "shell/datos/conexion.h"
 
-#include "shell/recordset.h"
+#include "shell/datos/recordset.h"
+
+#include <QSqlField>
+#include <QSqlResult>
 
 #include <QAtomicInt>
 #include <QDir>
@@ -43,6 +46,15 @@ sqlite3* manejadorSqlite(const QSqlDatabase& base)
     return *static_cast<sqlite3* const*>(manejador.data());
 }
 
+sqlite3_stmt* sentenciaSqlite(const QSqlQuery& consulta)
+{
+    const QVariant manejador = consulta.result() ? consulta.result()->handle() : QVariant();
+    if (!manejador.isValid() || qstrcmp(manejador.typeName(), "sqlite3_stmt*") != 0) {
+        return nullptr;
+    }
+    return *static_cast<sqlite3_stmt* const*>(manejador.data());
+}
+
 bool esSqliteNativo(const QSqlDatabase& base)
 {
     return base.driverName() == QLatin1String("QSQLITE");
@@ -62,8 +74,13 @@ std::shared_ptr<Conexion> Conexion::abre(const OrigenDatos& origen)
     QSqlDatabase base;
     switch (origen.motor) {
     case OrigenDatos::Motor::SQLite:
+        // A mistyped folder is reported, not created: the data would land
+        // where nobody looks for it.
         if (!QFileInfo(origen.ruta).absoluteDir().exists()) {
-            QDir().mkpath(QFileInfo(origen.ruta).absolutePath());
+            throw ErrorDatos(QStringLiteral("No existe la carpeta %1 de la base de datos %2. "
+                                            "Revise la ruta indicada en --db o LICENCIAS_DB.")
+                                 .arg(QDir::toNativeSeparators(QFileInfo(origen.ruta).absolutePath()),
+                                      origen.descripcion()));
         }
         base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
         base.setDatabaseName(origen.ruta);
@@ -112,6 +129,9 @@ void Conexion::configuraSqlite()
         return;
     }
     sqlite3_extended_result_codes(manejador, 1);
+    // Readers do not wait for a writer, and a writer waits its turn for the
+    // busy timeout, when two connections share the file.
+    QSqlQuery(base()).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     sqlite3_create_function_v2(manejador, "upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
                                nullptr, mayusculasUnicode, nullptr, nullptr, nullptr);
 }
@@ -140,28 +160,73 @@ ErrorDatos Conexion::error(const QString& contexto, const QSqlError& error) cons
     return ErrorDatos(texto, duplicada);
 }
 
+std::shared_ptr<const ColumnasFila> Conexion::columnasDe(const QSqlQuery& consulta) const
+{
+    const QSqlRecord registro = consulta.record();
+    sqlite3_stmt* sentencia = sentenciaSqlite(consulta);
+    QStringList nombres;
+    QList<bool> fechas;
+    for (int i = 0; i < registro.count(); ++i) {
+        nombres << registro.fieldName(i);
+        // SQLite hands dates back as text; its declared type tells them apart.
+        const char* declarado = sentencia ? sqlite3_column_decltype(sentencia, i) : nullptr;
+        fechas << (registro.field(i).metaType().id() == QMetaType::QDate ||
+                   (declarado && qstricmp(declarado, "DATE") == 0));
+    }
+    return std::make_shared<ColumnasFila>(nombres, fechas);
+}
+
 Recordset Conexion::consulta(const QString& sql, const QVariantList& valores,
                              const TablaEditable& edicion)
 {
+    std::vector<Fila> filas;
+    std::shared_ptr<const ColumnasFila> columnas;
     QSqlQuery consulta = ejecutaCon(sql, valores);
-    const QSqlRecord registro = consulta.record();
-    QStringList columnas;
-    for (int i = 0; i < registro.count(); ++i) {
-        columnas << registro.fieldName(i);
-    }
-    std::vector<QVariantList> filas;
+    columnas = columnasDe(consulta);
     while (consulta.next()) {
-        QVariantList fila;
-        fila.reserve(columnas.size());
-        for (int i = 0; i < columnas.size(); ++i) {
-            fila << consulta.value(i);
+        QVariantList valoresFila;
+        valoresFila.reserve(columnas->cantidad());
+        for (int i = 0; i < columnas->cantidad(); ++i) {
+            valoresFila << consulta.value(i);
         }
-        filas.push_back(std::move(fila));
+        filas.emplace_back(columnas, std::move(valoresFila));
     }
     if (consulta.lastError().isValid()) {
         throw error(QStringLiteral("Error al leer los datos"), consulta.lastError());
     }
     return Recordset(shared_from_this(), edicion, columnas, std::move(filas));
+}
+
+void Conexion::recorre(const QString& sql, const QVariantList& valores,
+                       const std::function<void(const Fila&)>& porFila)
+{
+    QSqlQuery consulta = ejecutaCon(sql, valores);
+    const auto columnas = columnasDe(consulta);
+    QVariantList valoresFila;
+    while (consulta.next()) {
+        valoresFila.clear();
+        for (int i = 0; i < columnas->cantidad(); ++i) {
+            valoresFila << consulta.value(i);
+        }
+        porFila(Fila(columnas, valoresFila));
+    }
+    if (consulta.lastError().isValid()) {
+        throw error(QStringLiteral("Error al leer los datos"), consulta.lastError());
+    }
+}
+
+QVariant Conexion::inserta(const TablaEditable& tabla, const QStringList& columnas,
+                           const QVariantList& valores)
+{
+    const QString sql =
+        columnas.isEmpty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2").arg(tabla.tabla, tabla.clave)
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
+                  .arg(tabla.tabla, columnas.join(QStringLiteral(", ")),
+                       QStringList(columnas.size(), QStringLiteral("?")).join(QStringLiteral(", ")),
+                       tabla.clave);
+    QSqlQuery consulta = ejecutaCon(sql, valores);
+    return consulta.next() ? consulta.value(0) : QVariant();
 }
 
 void Conexion::ejecuta(const QString& sql, const QVariantList& valores)
@@ -209,35 +274,57 @@ void Conexion::ejecutaPreparada(QSqlQuery& consulta)
     }
 }
 
+void Conexion::ejecutaControl(const QString& sql, const QString& contexto)
+{
+    QSqlQuery q(base());
+    if (!q.exec(sql)) {
+        throw error(contexto, q.lastError());
+    }
+}
+
 void Conexion::comienza()
 {
-    QSqlDatabase b = base();
-    // A deferred SQLite transaction that reads and then writes fails at once
-    // under concurrency; an immediate one waits for the busy timeout.
-    const bool ok = esSqliteNativo(b) ? QSqlQuery(b).exec(QStringLiteral("BEGIN IMMEDIATE"))
-                                      : b.transaction();
-    if (!ok) {
-        throw error(QStringLiteral("No fue posible iniciar la transacción"), b.lastError());
+    const QString contexto = QStringLiteral("No fue posible iniciar la transacción");
+    if (profundidad_ > 0) {
+        ejecutaControl(QStringLiteral("SAVEPOINT nivel%1").arg(profundidad_), contexto);
+    } else if (esSqliteNativo(base())) {
+        // A deferred SQLite transaction that reads and then writes fails at
+        // once under concurrency; an immediate one waits for the busy timeout.
+        ejecutaControl(QStringLiteral("BEGIN IMMEDIATE"), contexto);
+    } else if (QSqlDatabase b = base(); !b.transaction()) {
+        throw error(contexto, b.lastError());
     }
+    ++profundidad_;
 }
 
 void Conexion::confirma()
 {
-    QSqlDatabase b = base();
-    if (esSqliteNativo(b)) {
-        QSqlQuery q(b);
-        if (!q.exec(QStringLiteral("COMMIT"))) {
-            throw error(QStringLiteral("No fue posible confirmar la transacción"), q.lastError());
-        }
-    } else if (!b.commit()) {
-        throw error(QStringLiteral("No fue posible confirmar la transacción"), b.lastError());
+    if (profundidad_ == 0) {
+        throw ErrorDatos(QStringLiteral("No hay una transacción que confirmar"));
     }
+    const QString contexto = QStringLiteral("No fue posible confirmar la transacción");
+    if (profundidad_ > 1) {
+        ejecutaControl(QStringLiteral("RELEASE SAVEPOINT nivel%1").arg(profundidad_ - 1), contexto);
+    } else if (esSqliteNativo(base())) {
+        ejecutaControl(QStringLiteral("COMMIT"), contexto);
+    } else if (QSqlDatabase b = base(); !b.commit()) {
+        throw error(contexto, b.lastError());
+    }
+    --profundidad_;
 }
 
 void Conexion::deshace()
 {
+    if (profundidad_ == 0) {
+        return;
+    }
+    --profundidad_;
     QSqlDatabase b = base();
-    if (esSqliteNativo(b)) {
+    if (profundidad_ > 0) {
+        const QString punto = QStringLiteral("nivel%1").arg(profundidad_);
+        QSqlQuery(b).exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + punto);
+        QSqlQuery(b).exec(QStringLiteral("RELEASE SAVEPOINT ") + punto);
+    } else if (esSqliteNativo(b)) {
         QSqlQuery(b).exec(QStringLiteral("ROLLBACK"));
     } else {
         b.rollback();

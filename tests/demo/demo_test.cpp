@@ -3,8 +3,8 @@
 #include "register/columnas_licencia.h"
 #include "register/registro_licencia.h"
 #include "shell/clave.h"
-#include "shell/demo.h"
-#include "shell/recordset.h"
+#include "demo/demo.h"
+#include "shell/datos/recordset.h"
 
 #include <set>
 

@@ -1,10 +1,10 @@
-#include "register/generador_solicitudes.h"
+#include "demo/generador_solicitudes.h"
 
 #include "register/almacen_licencias.h"
 #include "register/columnas_licencia.h"
 #include "register/registro_licencia.h"
-#include "shell/conexion.h"
-#include "shell/recordset.h"
+#include "shell/datos/conexion.h"
+#include "shell/datos/recordset.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -368,9 +368,9 @@ struct Solicitud {
 
 // A row built in column order. Each value names its column, so a value out of
 // place stops the generator instead of landing in the wrong column.
-class Fila {
+class FilaGenerada {
 public:
-    Fila() { valores_.reserve(NumeroColumnasLicencia); }
+    FilaGenerada() { valores_.reserve(NumeroColumnasLicencia); }
 
     void pon(const char* columna, const QVariant& valor)
     {
@@ -660,7 +660,7 @@ QString unaDeCada(Azar& azar, int porCiento, const QStringList& textos)
     return azar.probabilidad(porCiento) ? azar.elige(textos) : QString();
 }
 
-void ponDatosPersonales(Fila& f, const Solicitud& s, Azar& azar)
+void ponDatosPersonales(FilaGenerada& f, const Solicitud& s, Azar& azar)
 {
     const Persona& p = s.persona;
     f.pon("Estado", s.estado);
@@ -682,7 +682,7 @@ void ponDatosPersonales(Fila& f, const Solicitud& s, Azar& azar)
     f.pon("FechaCertifAntecedentes", textoFecha(s.fecha.addDays(-azar.entre(1, 30))));
 }
 
-void ponLicenciaActual(Fila& f, const Solicitud& s, Azar& azar)
+void ponLicenciaActual(FilaGenerada& f, const Solicitud& s, Azar& azar)
 {
     f.pon("RestriccionActual", s.restriccion);
     f.pon("FechaActual", textoFecha(s.fecha));
@@ -703,7 +703,7 @@ void ponLicenciaActual(Fila& f, const Solicitud& s, Azar& azar)
     f.ponSerie("ClaseA1", siNo(casillas(s.actual)));
 }
 
-void ponLicenciaAnterior(Fila& f, const Solicitud& s, Azar& azar)
+void ponLicenciaAnterior(FilaGenerada& f, const Solicitud& s, Azar& azar)
 {
     if (s.primeraVez()) {
         // The form's pickers keep the day of the application.
@@ -724,7 +724,7 @@ void ponLicenciaAnterior(Fila& f, const Solicitud& s, Azar& azar)
     f.ponSerie("ClaseA1Ant", siNo(casillas(s.anterior)));
 }
 
-void ponExamenes(Fila& f, const Solicitud& s, Azar& azar)
+void ponExamenes(FilaGenerada& f, const Solicitud& s, Azar& azar)
 {
     // Examiners sign every exam of a class-granting request, and any exam
     // actually sat on a control.
@@ -753,7 +753,7 @@ QString especialidad(Clases nuevas)
     return {};
 }
 
-void ponEscuelas(Fila& f, const Solicitud& s, Azar& azar)
+void ponEscuelas(FilaGenerada& f, const Solicitud& s, Azar& azar)
 {
     // Without a school the masked boxes keep their cleared text and the
     // pickers the day of the application.
@@ -789,7 +789,7 @@ void ponEscuelas(Fila& f, const Solicitud& s, Azar& azar)
     }
 }
 
-void ponResumen(Fila& f, const Solicitud& s, Azar& azar)
+void ponResumen(FilaGenerada& f, const Solicitud& s, Azar& azar)
 {
     const QString rut = TextoRut(s.persona.rut).remove(u'.').remove(u'-');
     const bool digitalizada = azar.probabilidad(70);
@@ -821,7 +821,7 @@ QVariantList psicotecnicos(Azar& azar, const Solicitud& s)
     return resultados;
 }
 
-void ponDetalle(Fila& f, const Solicitud& s, Azar& azar)
+void ponDetalle(FilaGenerada& f, const Solicitud& s, Azar& azar)
 {
     f.ponSerie("Perimetria", psicotecnicos(azar, s));
     f.pon("EntregaLicencia", s.entrega);
@@ -847,7 +847,7 @@ QString celdaDenegacion(bool elegido, Clases clases)
     return celda;
 }
 
-void ponDenegacion(Fila& f, const Solicitud& s)
+void ponDenegacion(FilaGenerada& f, const Solicitud& s)
 {
     f.pon("Denegada", s.denegada() ? QStringLiteral("si") : QStringLiteral("no"));
     QVariantList celdas;
@@ -929,7 +929,7 @@ QVariantList GeneradorSolicitudes::siguiente()
         correlativoNoDonante_ = correlativoNoDonante_ % 999999 + 1;
         s.correlativoNoDonante = correlativoNoDonante_;
     }
-    Fila f;
+    FilaGenerada f;
     ponDatosPersonales(f, s, azar);
     ponLicenciaActual(f, s, azar);
     ponLicenciaAnterior(f, s, azar);

@@ -1,0 +1,10 @@
+#include "app/acciones_menu.h"
+
+#include "register/form_licencia.h"
+#include "shell/aplicacion.h"
+
+void InstalaAcciones(Aplicacion& app)
+{
+    app.registraAccion(QStringLiteral("Licencias"),
+                       [&app](QWidget* menu) { app.muestraModal<Form_Licencia>(menu); });
+}
