@@ -1,31 +1,46 @@
-#include "shell/aplicacion.h"
-#include "shell/comandos_usuario.h"
-#include "demo/demo.h"
 #include "app/acciones_menu.h"
 #include "app/esquema_sistema.h"
+#include "demo/demo.h"
+#include "shell/aplicacion.h"
+#include "shell/comando.h"
+#include "shell/comandos_usuario.h"
 #include "shell/form_usuario.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QTextStream>
 #include <cstdio>
-#include <memory>
 #include <optional>
 
 namespace {
 
-const char* const Ayuda =
+// The commands of the command line: each runs the same code as the form it
+// stands for. One that needs widgets runs off screen.
+struct ComandoLinea {
+    const char* nombre;
+    const char* uso;  // its lines of the help text
+    bool necesitaPantalla;
+    int (*ejecuta)(ContextoComando&);
+};
+
+const ComandoLinea Comandos[] = {
+    {"usuario",
+     "  licencias usuario agregar USUARIO --nombre \"NOMBRE\" --accesos LISTA [--db CONEXION]\n"
+     "      Agrega un usuario. Pide la clave de 6 caracteres dos veces en la terminal,\n"
+     "      o la lee una vez de la entrada estándar. LISTA son los accesos del 1 al 18\n"
+     "      separados por comas (por ejemplo 1,2,5), o 'todos'.\n"
+     "  licencias usuario listar [--db CONEXION]\n"
+     "      Muestra los usuarios y sus accesos.\n",
+     false, ComandoUsuario},
+};
+
+const char* const AyudaPrograma =
     "Uso:\n"
     "  licencias [--db CONEXION] [--demo]\n"
-    "      Abre el sistema de licencias de conducir en la base de datos indicada.\n"
-    "  licencias usuario agregar USUARIO --nombre \"NOMBRE\" --accesos LISTA [--db CONEXION]\n"
-    "      Agrega un usuario. Pide la clave de 6 caracteres dos veces en la terminal,\n"
-    "      o la lee una vez de la entrada estándar. LISTA son los accesos del 1 al 18\n"
-    "      separados por comas (por ejemplo 1,2,5), o 'todos'.\n"
-    "  licencias usuario listar [--db CONEXION]\n"
-    "      Muestra los usuarios y sus accesos.\n"
+    "      Abre el sistema de licencias de conducir en la base de datos indicada.\n";
+
+const char* const AyudaOpciones =
     "\n"
     "Opciones:\n"
     "  --db CONEXION  Base de datos: sqlite:RUTA, odbc:DSN (sin DSN: Licencias) o\n"
@@ -35,107 +50,96 @@ const char* const Ayuda =
     "  --demo         Base de demostración (se crea y llena la primera vez) con el\n"
     "                 usuario 'demo', clave 'demo01'. Con --db llena esa base si no\n"
     "                 tiene usuarios.\n"
-    "  --nombre NOMBRE, --accesos LISTA   Datos de 'usuario agregar'.\n"
     "  -h, --help     Muestra esta ayuda.\n";
 
-struct Argumentos {
-    std::optional<OrigenDatos> origen;
-    bool demo = false;
-    QStringList posicionales;
-    std::optional<QString> nombre;
-    std::optional<QString> accesos;
-};
+void muestraAyuda()
+{
+    QTextStream salida(stdout);
+    salida << AyudaPrograma;
+    for (const ComandoLinea& c : Comandos) {
+        salida << QString::fromUtf8(c.uso);
+    }
+    salida << AyudaOpciones;
+}
 
 int errorDeUso(const QString& texto)
 {
     QTextStream(stderr) << "licencias: " << texto << "\n"
                         << "Use 'licencias --help' para ver las opciones.\n";
-    return 2;
+    return Salida::Uso;
 }
 
-// Reads the command line without a display, so user commands and --help
-// work on a server.
-std::optional<Argumentos> interpreta(const QStringList& lista, int* estado)
+// The words of the command line, with the options every run shares taken
+// out: --db (any command) and --demo, -h, --help (the program itself).
+struct LineaComandos {
+    QStringList palabras;
+    QString db;
+    bool demo = false;
+    bool ayuda = false;
+};
+
+std::optional<LineaComandos> separa(const QStringList& argumentos)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption db(QStringLiteral("db"), QString(), QStringLiteral("CONEXION"));
-    const QCommandLineOption demo(QStringLiteral("demo"));
-    const QCommandLineOption nombre(QStringLiteral("nombre"), QString(), QStringLiteral("NOMBRE"));
-    const QCommandLineOption accesos(QStringLiteral("accesos"), QString(), QStringLiteral("LISTA"));
-    const QCommandLineOption ayuda(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({db, demo, nombre, accesos, ayuda});
-    if (!parser.parse(lista)) {
-        const QStringList desconocidas = parser.unknownOptionNames();
-        *estado = errorDeUso(desconocidas.isEmpty()
-                                 ? QStringLiteral("Falta el valor de una opción")
-                                 : QStringLiteral("Opción desconocida: %1").arg(desconocidas.join(", ")));
-        return std::nullopt;
-    }
-    if (parser.isSet(ayuda)) {
-        std::fputs(Ayuda, stdout);
-        *estado = 0;
-        return std::nullopt;
-    }
-    Argumentos a;
-    a.demo = parser.isSet(demo);
-    a.posicionales = parser.positionalArguments();
-    if (parser.isSet(nombre)) a.nombre = parser.value(nombre);
-    if (parser.isSet(accesos)) a.accesos = parser.value(accesos);
-    QString texto = parser.value(db);
-    if (texto.isEmpty()) {
-        texto = qEnvironmentVariable("LICENCIAS_DB");
-    }
-    if (!texto.isEmpty()) {
-        QString error;
-        a.origen = OrigenDatos::interpreta(texto, &error);
-        if (!a.origen) {
-            *estado = errorDeUso(error);
-            return std::nullopt;
+    LineaComandos linea;
+    for (int i = 1; i < argumentos.size(); ++i) {
+        const QString& a = argumentos[i];
+        if (a == QLatin1String("--db")) {
+            if (i + 1 >= argumentos.size()) {
+                return std::nullopt;
+            }
+            linea.db = argumentos[++i];
+        } else if (a.startsWith(QLatin1String("--db="))) {
+            linea.db = a.mid(5);
+        } else if (a == QLatin1String("--demo")) {
+            linea.demo = true;
+        } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
+            linea.ayuda = true;
+        } else {
+            linea.palabras << a;
         }
-    } else {
-        a.origen = a.demo ? OrigenDatos::demo() : OrigenDatos::porDefecto();
     }
-    if (!a.posicionales.isEmpty() && a.posicionales.first() != QLatin1String("usuario")) {
-        *estado = errorDeUso(QStringLiteral("Comando desconocido: %1").arg(a.posicionales.first()));
-        return std::nullopt;
-    }
-    if ((a.nombre || a.accesos) && a.posicionales.isEmpty()) {
-        *estado = errorDeUso(QStringLiteral("--nombre y --accesos solo van con 'usuario agregar'"));
-        return std::nullopt;
-    }
-    return a;
+    return linea;
 }
 
-int comandoUsuario(const Argumentos& a)
+std::optional<OrigenDatos> origenDe(const LineaComandos& linea, int* estado)
+{
+    const QString texto = linea.db.isEmpty() ? qEnvironmentVariable("LICENCIAS_DB") : linea.db;
+    if (texto.isEmpty()) {
+        return linea.demo ? OrigenDatos::demo() : OrigenDatos::porDefecto();
+    }
+    QString error;
+    auto origen = OrigenDatos::interpreta(texto, &error);
+    if (!origen) {
+        *estado = errorDeUso(error);
+    }
+    return origen;
+}
+
+int ejecutaComando(const ComandoLinea& comando, const LineaComandos& linea,
+                   const OrigenDatos& origen)
 {
     QTextStream salida(stdout);
     QTextStream error(stderr);
-    try {
-        const auto conexion = Conexion::abre(*a.origen);
-        PreparaEsquema(*conexion);
-        LectorClaveTerminal lector;
-        return EjecutaComandoUsuario(*conexion, a.posicionales.mid(1), a.nombre, a.accesos, lector,
-                                     salida, error);
-    } catch (const ErrorDatos& e) {
-        error << "licencias: " << e.texto() << "\n";
-        return 1;
-    }
+    ContextoComando contexto{linea.palabras, origen, AbreBase, salida, error};
+    const int estado = comando.ejecuta(contexto);
+    salida.flush();
+    error.flush();
+    return estado;
 }
 
-int programa(const Argumentos& a)
+int programa(const OrigenDatos& origen, bool demo)
 {
     RelojQt reloj;
     try {
-        const auto conexion = Conexion::abre(*a.origen);
-        PreparaEsquema(*conexion);
-        if (a.demo) {
+        const auto conexion = AbreBase(origen);
+        if (demo) {
             PreparaDemo(*conexion, reloj);
         }
     } catch (const ErrorDatos& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Error en la base de datos"), e.texto());
-        return 1;
+        return Salida::Fallo;
     }
-    Aplicacion app(Servicios::reales(), *a.origen, QCoreApplication::applicationDirPath());
+    Aplicacion app(Servicios::reales(), origen, QCoreApplication::applicationDirPath());
     InstalaAcciones(app);
     Form_Usuario& login = app.forma<Form_Usuario>();
     app.ventanas().muestra(login);
@@ -148,19 +152,38 @@ int main(int argc, char** argv)
 {
     // The data folder is named after the program, before any path is read.
     QCoreApplication::setApplicationName(QStringLiteral("licencias"));
-    QStringList lista;
+    QStringList argumentos;
     for (int i = 0; i < argc; ++i) {
-        lista << QString::fromLocal8Bit(argv[i]);
+        argumentos << QString::fromLocal8Bit(argv[i]);
     }
-    int estado = 0;
-    const auto argumentos = interpreta(lista, &estado);
-    if (!argumentos) {
+    const auto linea = separa(argumentos);
+    if (!linea) {
+        return errorDeUso(QStringLiteral("Falta el valor de la opción --db"));
+    }
+    if (linea->ayuda) {
+        muestraAyuda();
+        return Salida::Exito;
+    }
+    int estado = Salida::Exito;
+    const auto origen = origenDe(*linea, &estado);
+    if (!origen) {
         return estado;
     }
-    if (!argumentos->posicionales.isEmpty()) {
-        QCoreApplication nucleo(argc, argv);
-        return comandoUsuario(*argumentos);
+    if (linea->palabras.isEmpty()) {
+        QApplication aplicacion(argc, argv);
+        return programa(*origen, linea->demo);
     }
-    QApplication aplicacion(argc, argv);
-    return programa(*argumentos);
+    for (const ComandoLinea& comando : Comandos) {
+        if (linea->palabras.first() != QLatin1String(comando.nombre)) {
+            continue;
+        }
+        if (comando.necesitaPantalla) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            QApplication aplicacion(argc, argv);
+            return ejecutaComando(comando, *linea, *origen);
+        }
+        QCoreApplication nucleo(argc, argv);
+        return ejecutaComando(comando, *linea, *origen);
+    }
+    return errorDeUso(QStringLiteral("Comando desconocido: %1").arg(linea->palabras.first()));
 }

@@ -140,6 +140,12 @@ void Grilla::fijaFilaActual(int fila)
     setCurrentIndex(modelo_.index(fila - 1, columna));
 }
 
+void Grilla::quitaFilaActual()
+{
+    QScopedValueRollback<bool> guarda(enlazando_, true);
+    selectionModel()->clear();
+}
+
 void Grilla::fijaAnchoColumna(int columna, int twips)
 {
     const int pixeles = qMax(1, twips / TwipsPorPixel);

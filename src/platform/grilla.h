@@ -54,6 +54,8 @@ public:
     // 0 (the header row) when the grid has no data row.
     int filaActual() const;
     void fijaFilaActual(int fila);
+    // Leaves the grid without a current data row, without notifications.
+    void quitaFilaActual();
 
     // Widths in twips, the unit the system's layouts use (15 twips a pixel).
     void fijaAnchoColumna(int columna, int twips);

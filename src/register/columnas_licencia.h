@@ -19,6 +19,13 @@ struct ColumnaLicencia {
 constexpr int NumeroColumnasLicencia = 115;
 extern const std::array<ColumnaLicencia, NumeroColumnasLicencia> ColumnasLicencia;
 
+// Grid columns of the hand-over cells: the twelve psychotechnical results,
+// the denial marker, the ten denial reasons D01 to d10, the duration.
+constexpr int ColumnaPrimerExamen = 84;
+constexpr int ColumnaDenegada = 104;
+constexpr int ColumnaPrimeraRazon = 105;
+constexpr int ColumnaDuracion = 115;
+
 // Position (1 to 115) of a column by name, compared without case; 0 when the
 // table has no such column.
 int PosicionColumna(const QString& nombre);

@@ -49,6 +49,14 @@ public:
     void Cmd_Limpiar_Click();
     void Cmd_Salir_Click();
 
+    // The hand-over row that the exam-detail and denial forms read and write
+    // by grid column (1 to 115): the grid's current row, or, after "Limpiar
+    // Campos", the blank row of the new application until a grid row is
+    // chosen again.
+    QString celdaEntrega(int columna) const;
+    void fijaCeldaEntrega(int columna, const QString& texto);
+    bool solicitudNueva() const { return solicitudNueva_; }
+
     // Validation: true when the command may go on.
     bool ValidaLicencia();
 
@@ -92,6 +100,8 @@ private:
     void comandoPendiente(const QString& funcion);
 
     QHash<QString, QWidget*> controles_;
+    bool solicitudNueva_ = false;
+    QStringList filaNueva_;
     Grilla* grilla_ = nullptr;
     Recordset rsLicencias_;
     qint64 posicionDesde_ = 1;

@@ -5,6 +5,7 @@
 #include "platform/caja_mascara.h"
 #include "platform/grilla.h"
 #include "register/campos_licencia.h"
+#include "register/columnas_licencia.h"
 #include "register/form_licencia.h"
 #include "register/registro_licencia.h"
 #include "shell/aplicacion.h"
@@ -36,6 +37,18 @@ const QPair<const char*, const QStringList*> ListasFijas[] = {
     {"Cbo_Donante", &Vocabulario::Donante},
 };
 
+// A new application starts with no test result, no denial reason, "no"
+// denial and no duration.
+QStringList FilaEntregaEnBlanco()
+{
+    QStringList fila(NumeroColumnasLicencia + 1);
+    fila[ColumnaDenegada] = QStringLiteral("no");
+    for (int columna = ColumnaPrimeraRazon; columna < ColumnaPrimeraRazon + 10; ++columna) {
+        fila[columna] = QString(20, QLatin1Char(' '));
+    }
+    return fila;
+}
+
 }  // namespace
 
 void Form_Licencia::CargaListas()
@@ -61,6 +74,9 @@ void Form_Licencia::CargaListas()
 
 void Form_Licencia::Cmd_Limpiar_Click()
 {
+    solicitudNueva_ = true;
+    filaNueva_ = FilaEntregaEnBlanco();
+    grilla_->quitaFilaActual();
     labelAviso_->setText(QStringLiteral("Indefinido"));
     const QDate hoy = app().reloj().hoy();
     for (const CampoLicencia& campo : CamposLicencia) {
@@ -88,7 +104,24 @@ void Form_Licencia::Cmd_Limpiar_Click()
 
 void Form_Licencia::MSHF_Licencias_Click()
 {
+    if (grilla_->filaActual() > 0) {
+        solicitudNueva_ = false;
+    }
     cargaFila(grilla_->filaActual());
+}
+
+QString Form_Licencia::celdaEntrega(int columna) const
+{
+    return solicitudNueva_ ? filaNueva_.value(columna) : grilla_->texto(grilla_->filaActual(), columna);
+}
+
+void Form_Licencia::fijaCeldaEntrega(int columna, const QString& texto)
+{
+    if (solicitudNueva_) {
+        filaNueva_[columna] = texto;
+    } else {
+        grilla_->fijaTexto(grilla_->filaActual(), columna, texto);
+    }
 }
 
 void Form_Licencia::cargaFila(int fila)

@@ -1,8 +1,10 @@
 #include "shell/comandos_usuario.h"
 
+#include "shell/comando.h"
 #include "shell/datos/conexion.h"
 #include "shell/datos/error_datos.h"
 
+#include <QCommandLineParser>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
@@ -309,4 +311,26 @@ int EjecutaComandoUsuario(Conexion& conexion, const QStringList& argumentos,
     return falla(
         error, QStringLiteral("Subcomando desconocido: %1 (use agregar o listar)").arg(subcomando),
         EstadoUso);
+}
+
+int ComandoUsuario(ContextoComando& contexto)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption nombre(QStringLiteral("nombre"), QString(), QStringLiteral("NOMBRE"));
+    const QCommandLineOption accesos(QStringLiteral("accesos"), QString(), QStringLiteral("LISTA"));
+    parser.addOptions({nombre, accesos});
+    if (!InterpretaOpciones(parser, contexto)) {
+        return Salida::Uso;
+    }
+    const auto valor = [&parser](const QCommandLineOption& opcion) {
+        return parser.isSet(opcion) ? std::optional<QString>(parser.value(opcion)) : std::nullopt;
+    };
+    try {
+        const auto conexion = contexto.abre();
+        LectorClaveTerminal lector;
+        return EjecutaComandoUsuario(*conexion, parser.positionalArguments().mid(1), valor(nombre),
+                                     valor(accesos), lector, contexto.salida, contexto.error);
+    } catch (const ErrorDatos& e) {
+        return FallaComando(contexto, e.texto());
+    }
 }

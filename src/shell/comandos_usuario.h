@@ -41,3 +41,8 @@ int EjecutaComandoUsuario(Conexion& conexion, const QStringList& argumentos,
                           const std::optional<QString>& nombre,
                           const std::optional<QString>& accesos, LectorClave& lector,
                           QTextStream& salida, QTextStream& error);
+
+struct ContextoComando;
+// "licencias usuario ...": the options --nombre and --accesos, then
+// EjecutaComandoUsuario with a password read from the terminal.
+int ComandoUsuario(ContextoComando& contexto);
