@@ -7,58 +7,96 @@ namespace {
 constexpr int TwipsPorPixel = 15;
 }
 
-void ModeloGrilla::reemplaza(TablaTextos tabla)
+void ModeloGrilla::reemplaza(std::unique_ptr<FuenteFilas> fuente)
 {
     beginResetModel();
-    tabla_ = std::move(tabla);
+    fuente_ = std::move(fuente);
+    columnas_ = fuente_ ? fuente_->columnas() : QStringList();
+    filas_.clear();
+    escritas_.clear();
+    completo_ = !fuente_;
     endResetModel();
+    if (fuente_) {
+        fetchMore({});
+    }
+}
+
+bool ModeloGrilla::canFetchMore(const QModelIndex& padre) const
+{
+    return !padre.isValid() && !completo_;
+}
+
+void ModeloGrilla::fetchMore(const QModelIndex& padre)
+{
+    if (!canFetchMore(padre)) {
+        return;
+    }
+    std::vector<QStringList> bloque = fuente_->siguientes(FilasPorBloque);
+    completo_ = int(bloque.size()) < FilasPorBloque;
+    if (bloque.empty()) {
+        return;
+    }
+    const int primera = int(filas_.size());
+    beginInsertRows({}, primera, primera + int(bloque.size()) - 1);
+    for (QStringList& fila : bloque) {
+        filas_.push_back(std::move(fila));
+    }
+    endInsertRows();
 }
 
 void ModeloGrilla::fijaEncabezado(int columnaDatos, const QString& texto)
 {
-    if (columnaDatos < 0 || columnaDatos >= tabla_.columnas.size()) {
+    if (columnaDatos < 0 || columnaDatos >= columnas_.size()) {
         return;
     }
-    tabla_.columnas[columnaDatos] = texto;
+    columnas_[columnaDatos] = texto;
     emit headerDataChanged(Qt::Horizontal, columnaDatos, columnaDatos);
 }
 
 QString ModeloGrilla::encabezado(int columnaDatos) const
 {
-    return tabla_.columnas.value(columnaDatos);
+    return columnas_.value(columnaDatos);
 }
 
-QString ModeloGrilla::celda(int filaDatos, int columnaDatos) const
+QString ModeloGrilla::textoCelda(int filaDatos, int columnaDatos) const
 {
-    if (filaDatos < 0 || filaDatos >= int(tabla_.filas.size())) {
+    if (filaDatos < 0 || filaDatos >= int(filas_.size())) {
         return {};
     }
-    return tabla_.filas[size_t(filaDatos)].value(columnaDatos);
+    const auto escrita = escritas_.constFind(claveCelda(filaDatos, columnaDatos));
+    if (escrita != escritas_.constEnd()) {
+        return *escrita;
+    }
+    return filas_[size_t(filaDatos)].value(columnaDatos);
+}
+
+QString ModeloGrilla::celda(int filaDatos, int columnaDatos)
+{
+    while (filaDatos >= int(filas_.size()) && canFetchMore({})) {
+        fetchMore({});
+    }
+    return textoCelda(filaDatos, columnaDatos);
 }
 
 void ModeloGrilla::fijaCelda(int filaDatos, int columnaDatos, const QString& texto)
 {
-    if (filaDatos < 0 || filaDatos >= int(tabla_.filas.size()) || columnaDatos < 0 ||
-        columnaDatos >= tabla_.columnas.size()) {
+    if (filaDatos < 0 || filaDatos >= int(filas_.size()) || columnaDatos < 0 ||
+        columnaDatos >= columnas_.size()) {
         return;
     }
-    QStringList& fila = tabla_.filas[size_t(filaDatos)];
-    while (fila.size() <= columnaDatos) {
-        fila.append(QString());
-    }
-    fila[columnaDatos] = texto;
+    escritas_.insert(claveCelda(filaDatos, columnaDatos), texto);
     const QModelIndex i = index(filaDatos, columnaDatos);
     emit dataChanged(i, i);
 }
 
 int ModeloGrilla::rowCount(const QModelIndex& padre) const
 {
-    return padre.isValid() ? 0 : int(tabla_.filas.size());
+    return padre.isValid() ? 0 : int(filas_.size());
 }
 
 int ModeloGrilla::columnCount(const QModelIndex& padre) const
 {
-    return padre.isValid() ? 0 : int(tabla_.columnas.size());
+    return padre.isValid() ? 0 : int(columnas_.size());
 }
 
 QVariant ModeloGrilla::data(const QModelIndex& indice, int rol) const
@@ -66,7 +104,7 @@ QVariant ModeloGrilla::data(const QModelIndex& indice, int rol) const
     if (rol != Qt::DisplayRole || !indice.isValid()) {
         return {};
     }
-    return celda(indice.row(), indice.column());
+    return textoCelda(indice.row(), indice.column());
 }
 
 QVariant ModeloGrilla::headerData(int seccion, Qt::Orientation orientacion, int rol) const
@@ -96,13 +134,18 @@ Grilla::Grilla(QWidget* padre) : QTableView(padre)
     });
 }
 
-void Grilla::enlaza(TablaTextos tabla)
+void Grilla::enlaza(std::unique_ptr<FuenteFilas> fuente)
 {
     QScopedValueRollback<bool> guarda(enlazando_, true);
-    modelo_.reemplaza(std::move(tabla));
+    modelo_.reemplaza(std::move(fuente));
     if (modelo_.rowCount() > 0) {
         setCurrentIndex(modelo_.index(0, 0));
     }
+}
+
+void Grilla::limpia()
+{
+    enlaza(nullptr);
 }
 
 QString Grilla::texto(int fila, int columna) const
@@ -133,7 +176,11 @@ int Grilla::filaActual() const
 
 void Grilla::fijaFilaActual(int fila)
 {
-    if (fila < 1 || fila > modelo_.rowCount()) {
+    if (fila < 1) {
+        return;
+    }
+    modelo_.celda(fila - 1, 0);  // reads as far as that row
+    if (fila > modelo_.rowCount()) {
         return;
     }
     const int columna = currentIndex().isValid() ? currentIndex().column() : 0;

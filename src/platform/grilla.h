@@ -1,34 +1,48 @@
 #pragma once
 
+#include "platform/fuente_filas.h"
+
 #include <QAbstractTableModel>
-#include <QStringList>
+#include <QHash>
 #include <QTableView>
-#include <vector>
+#include <memory>
 
-// Rows of text with their column names, as a grid shows them.
-struct TablaTextos {
-    QStringList columnas;
-    std::vector<QStringList> filas;
-};
-
+// Rows of a FuenteFilas, fetched block by block as the view scrolls; the
+// cells the program writes go to an overlay of the rows they touch.
 class ModeloGrilla : public QAbstractTableModel {
     Q_OBJECT
 public:
+    static constexpr int FilasPorBloque = 128;
+
     using QAbstractTableModel::QAbstractTableModel;
 
-    void reemplaza(TablaTextos tabla);
+    // Shows a new source: its first block is read at once.
+    void reemplaza(std::unique_ptr<FuenteFilas> fuente);
     void fijaEncabezado(int columnaDatos, const QString& texto);
     QString encabezado(int columnaDatos) const;
-    QString celda(int filaDatos, int columnaDatos) const;
+    // Reads further blocks until the row exists or the source has no more.
+    QString celda(int filaDatos, int columnaDatos);
     void fijaCelda(int filaDatos, int columnaDatos, const QString& texto);
+    // Whether the source has no row at all.
+    bool vacio() const { return filas_.empty(); }
+    bool completo() const { return completo_; }
 
     int rowCount(const QModelIndex& padre = {}) const override;
     int columnCount(const QModelIndex& padre = {}) const override;
     QVariant data(const QModelIndex& indice, int rol) const override;
     QVariant headerData(int seccion, Qt::Orientation orientacion, int rol) const override;
+    bool canFetchMore(const QModelIndex& padre) const override;
+    void fetchMore(const QModelIndex& padre) override;
 
 private:
-    TablaTextos tabla_;
+    QString textoCelda(int filaDatos, int columnaDatos) const;
+    static quint64 claveCelda(int fila, int columna) { return (quint64(fila) << 32) | quint32(columna); }
+
+    std::unique_ptr<FuenteFilas> fuente_;
+    QStringList columnas_;
+    std::vector<QStringList> filas_;
+    QHash<quint64, QString> escritas_;
+    bool completo_ = true;
 };
 
 // The browser grid, addressed as the system addresses it: row 0 is the
@@ -41,10 +55,12 @@ public:
 
     // Shows new rows; the current row becomes the first data row, without
     // notifications.
-    void enlaza(TablaTextos tabla);
-    void limpia() { enlaza({}); }
+    void enlaza(std::unique_ptr<FuenteFilas> fuente);
+    void limpia();
+    bool vacia() const { return modelo_.vacio(); }
 
-    // Row and column counts including the header row and the fixed column.
+    // Row and column counts including the header row and the fixed column;
+    // rows only as far as they have been read.
     int filas() const { return modelo_.rowCount() + 1; }
     int columnas() const { return modelo_.columnCount() + 1; }
 
@@ -66,6 +82,6 @@ signals:
     void RowColChange();
 
 private:
-    ModeloGrilla modelo_;
+    mutable ModeloGrilla modelo_;
     bool enlazando_ = false;
 };

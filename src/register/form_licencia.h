@@ -1,14 +1,15 @@
 #pragma once
 
 #include "shell/forma.h"
-#include "shell/datos/recordset.h"
-#include "platform/grilla.h"
 
 #include <QHash>
+#include <QVariantList>
+#include <memory>
 
 class CajaFecha;
 class CajaLista;
 class CajaMascara;
+class FuenteLicencias;
 class Grilla;
 class QCheckBox;
 class QGroupBox;
@@ -41,7 +42,6 @@ public:
     void MSHF_Licencias_Click();
     qint64 PosicionDesde() const { return posicionDesde_; }
     qint64 PosicionHasta() const { return posicionHasta_; }
-    const Recordset& RsLicencias() const { return rsLicencias_; }
     Grilla& MSHF_Licencias() { return *grilla_; }
 
     // Fields.
@@ -83,10 +83,11 @@ private:
     W& control(const QString& nombre) const;
 
     // Browser.
-    void muestraEnGrilla();
+    std::unique_ptr<FuenteLicencias> licenciasDonde(const QString& condicion,
+                                                    const QVariantList& valores);
     void buscaTexto(const QString& columna, const QString& tituloVacio);
-    void muestraEncontrados(Recordset encontrados, const QString& noEncontrado,
-                            const QString& titulo);
+    void muestraEncontrados(std::unique_ptr<FuenteLicencias> encontrados,
+                            const QString& noEncontrado, const QString& titulo);
 
     // Fields.
     void cargaFila(int fila);
@@ -103,7 +104,6 @@ private:
     bool solicitudNueva_ = false;
     QStringList filaNueva_;
     Grilla* grilla_ = nullptr;
-    Recordset rsLicencias_;
     qint64 posicionDesde_ = 1;
     qint64 posicionHasta_ = 100;
     QLabel* labelAviso_ = nullptr;

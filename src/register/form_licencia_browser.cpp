@@ -5,6 +5,7 @@
 #include "register/form_licencia.h"
 #include "register/grilla_licencias.h"
 #include "register/registro_licencia.h"
+#include "shell/datos/conexion.h"
 #include "shell/aplicacion.h"
 
 #include <QLineEdit>
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr qint64 TamanoVentana = 100;
-const TablaEditable EdicionLicencias{QStringLiteral("TLicencias"), QStringLiteral("Posicion")};
 
 // A typed text matched literally by LIKE: its wildcards lose their meaning.
 QString prefijoLiteral(const QString& texto)
@@ -27,21 +27,23 @@ QString prefijoLiteral(const QString& texto)
 
 }  // namespace
 
-void Form_Licencia::AbrePagina()
+std::unique_ptr<FuenteLicencias> Form_Licencia::licenciasDonde(const QString& condicion,
+                                                               const QVariantList& valores)
 {
-    rsLicencias_ = app().conexion().consulta(
-        QStringLiteral("SELECT * FROM TLicencias  WHERE Posicion  BETWEEN ? AND ? ORDER BY Posicion"),
-        {posicionDesde_, posicionHasta_}, EdicionLicencias);
+    return std::make_unique<FuenteLicencias>(app().conexion().shared_from_this(), condicion,
+                                             valores);
 }
 
-void Form_Licencia::muestraEnGrilla()
+// The grid is bound to the window's rows at once; they are read block by
+// block as the clerk scrolls.
+void Form_Licencia::AbrePagina()
 {
-    grilla_->enlaza(TablaLicencias(rsLicencias_));
+    grilla_->enlaza(licenciasDonde(QStringLiteral("Posicion BETWEEN ? AND ?"),
+                                   {posicionDesde_, posicionHasta_}));
 }
 
 void Form_Licencia::LlenaGrilla()
 {
-    muestraEnGrilla();
     grilla_->fijaAnchoColumna(0, 100);
     for (int columna = 1; columna <= NumeroColumnasLicencia; ++columna) {
         const ColumnaLicencia& c = ColumnaEn(columna);
@@ -68,7 +70,7 @@ void Form_Licencia::Cmd_Proximos_Click()
     posicionDesde_ = hasta + 1;
     posicionHasta_ = hasta + TamanoVentana;
     AbrePagina();
-    if (rsLicencias_.recordCount() == 0) {
+    if (grilla_->vacia()) {
         posicionDesde_ = desde;
         posicionHasta_ = hasta;
         AbrePagina();
@@ -106,12 +108,9 @@ void Form_Licencia::buscaTexto(const QString& columna, const QString& tituloVaci
         return;
     }
     // Both sides in upper case, so every engine finds the same rows.
-    Recordset encontrados = app().conexion().consulta(
-        QStringLiteral("SELECT * FROM TLicencias  WHERE upper(TRIM(%1)) LIKE upper(?) ESCAPE '\\' "
-                       "ORDER BY Posicion")
-            .arg(columna),
-        {prefijoLiteral(buscado)}, EdicionLicencias);
-    muestraEncontrados(std::move(encontrados),
+    muestraEncontrados(licenciasDonde(QStringLiteral("upper(TRIM(%1)) LIKE upper(?) ESCAPE '\\'")
+                                          .arg(columna),
+                                      {prefijoLiteral(buscado)}),
                        QStringLiteral("No existe información para el Nombre/Apellido solicitado"),
                        QStringLiteral("Verifique datos del Nombre/Apellido"));
 }
@@ -124,22 +123,18 @@ void Form_Licencia::Cmd_BuscaRut_Click()
                                  QStringLiteral("Error en RUT"));
         return;
     }
-    Recordset encontrados = app().conexion().consulta(
-        QStringLiteral("SELECT * FROM TLicencias  WHERE NumeroLicencia = ? ORDER BY Posicion"), {rut},
-        EdicionLicencias);
-    muestraEncontrados(std::move(encontrados),
+    muestraEncontrados(licenciasDonde(QStringLiteral("NumeroLicencia = ?"), {rut}),
                        QStringLiteral("No existe información para el RUT solicitado"),
                        QStringLiteral("Verifique número de RUT"));
 }
 
 // A search result replaces the grid's rows, without the captions and widths
 // of the windows; finding nothing says so and shows the window again.
-void Form_Licencia::muestraEncontrados(Recordset encontrados, const QString& noEncontrado,
-                                       const QString& titulo)
+void Form_Licencia::muestraEncontrados(std::unique_ptr<FuenteLicencias> encontrados,
+                                       const QString& noEncontrado, const QString& titulo)
 {
-    if (encontrados.recordCount() > 0) {
-        rsLicencias_ = std::move(encontrados);
-        muestraEnGrilla();
+    if (encontrados->tieneFilas()) {
+        grilla_->enlaza(std::move(encontrados));
         return;
     }
     app().mensajes().muestra(noEncontrado, titulo, Botones::Aceptar, Icono::Informacion);

@@ -9,6 +9,7 @@
 #include "register/form_licencia.h"
 #include "register/registro_licencia.h"
 #include "shell/aplicacion.h"
+#include "shell/datos/recordset.h"
 
 #include <QCheckBox>
 #include <QEvent>

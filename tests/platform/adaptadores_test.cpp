@@ -69,9 +69,11 @@ TEST(CajaFecha, LeeDiaMesAnioPorPosicionYSinFechaSiNoEsFecha)
 }
 
 namespace {
-TablaTextos tablaDeTres()
+std::unique_ptr<FuenteFilas> tablaDeTres()
 {
-    return {{"Estado", "FolioActual"}, {{"Ok", "A1"}, {"Reprobado", "A2"}, {"Anulado", "A3"}}};
+    return std::make_unique<FuenteFija>(
+        QStringList{"Estado", "FolioActual"},
+        std::vector<QStringList>{{"Ok", "A1"}, {"Reprobado", "A2"}, {"Anulado", "A3"}});
 }
 }  // namespace
 
@@ -118,5 +120,56 @@ TEST(Grilla, FilaActualYAvisosSoloPorElUsuario)
     EXPECT_EQ(cambio.count(), 2);
 
     grilla.limpia();
+    EXPECT_EQ(grilla.filaActual(), 0);
+}
+
+namespace {
+// Rows 1 to `total`, counting what the grid asks for.
+class FuenteContada : public FuenteFilas {
+public:
+    explicit FuenteContada(int total) : total_(total) {}
+    QStringList columnas() const override { return {"Numero"}; }
+    std::vector<QStringList> siguientes(int cantidad) override
+    {
+        ++pedidos;
+        std::vector<QStringList> bloque;
+        for (; entregadas < total_ && int(bloque.size()) < cantidad; ++entregadas) {
+            bloque.push_back({QString::number(entregadas + 1)});
+        }
+        return bloque;
+    }
+    int pedidos = 0;
+    int entregadas = 0;
+
+private:
+    int total_;
+};
+}  // namespace
+
+TEST(Grilla, LeeLasFilasPorBloquesAMedidaQueSeNecesitan)
+{
+    Grilla grilla;
+    grilla.resize(300, 300);
+    grilla.show();
+    auto fuente = std::make_unique<FuenteContada>(100000);
+    FuenteContada* contada = fuente.get();
+    grilla.enlaza(std::move(fuente));
+    EXPECT_EQ(contada->entregadas, ModeloGrilla::FilasPorBloque);
+    EXPECT_FALSE(grilla.vacia());
+
+    // Scrolling to the end of what was read asks for the next block only.
+    grilla.scrollToBottom();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(contada->entregadas, 2 * ModeloGrilla::FilasPorBloque);
+
+    // A cell written by the program lives in the grid only, also on a row
+    // read later.
+    EXPECT_EQ(grilla.texto(600, 1), "600");
+    grilla.fijaTexto(600, 1, "escrita");
+    EXPECT_EQ(grilla.texto(600, 1), "escrita");
+    EXPECT_LT(contada->entregadas, 1000);
+
+    grilla.enlaza(std::make_unique<FuenteContada>(0));
+    EXPECT_TRUE(grilla.vacia());
     EXPECT_EQ(grilla.filaActual(), 0);
 }

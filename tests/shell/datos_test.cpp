@@ -7,6 +7,10 @@
 #include "shell/datos/recordset.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QSemaphore>
+#include <chrono>
+#include <thread>
 
 TEST(OrigenDatos, InterpretaLasTresFormasDeNombrarUnaBase)
 {
@@ -194,6 +198,23 @@ TEST(Recordset, FolioRepetidoRechazadoPorLaClaveUnicaYSinFilaAMedias)
     EXPECT_EQ(e.conexion().consulta("SELECT * FROM TLicencias").recordCount(), 1);
 }
 
+TEST(Fila, UnaFechaSeLeeDdMmAaaaEnCadaMotorYPorCadaCamino)
+{
+    Entorno e;
+    e.agregaLicencia({{"FolioActual", "CA001"},
+                      {"EscuelaFechaAprobacion", QDate(2026, 9, 13)},
+                      {"FechaActual", "13-09-2026"}});
+    const QString sql = "SELECT FolioActual, EscuelaFechaAprobacion, EscuelaEspFecha, FechaActual "
+                        "FROM TLicencias";
+    Recordset rs = e.conexion().consulta(sql);
+    EXPECT_EQ(rs.texto("EscuelaFechaAprobacion"), "13-09-2026");
+    EXPECT_EQ(rs.texto("EscuelaEspFecha"), "");  // database null
+    EXPECT_EQ(rs.texto("FechaActual"), "13-09-2026");
+    QStringList recorridas;
+    e.conexion().recorre(sql, {}, [&](const Fila& f) { recorridas << f.texto("escuelafechaaprobacion"); });
+    EXPECT_EQ(recorridas, QStringList{"13-09-2026"});
+}
+
 TEST(Transaccion, SinConfirmarNadaQuedaEscrito)
 {
     Entorno e;
@@ -202,6 +223,90 @@ TEST(Transaccion, SinConfirmarNadaQuedaEscrito)
         e.conexion().ejecuta("INSERT INTO TMedicos (Nombres) VALUES (?)", {"DR. PEREZ"});
     }
     EXPECT_EQ(e.conexion().consulta("SELECT * FROM TMedicos").recordCount(), 0);
+    EXPECT_EQ(e.conexion().profundidadTransaccion(), 0);
+}
+
+namespace {
+QStringList medicos(Conexion& c)
+{
+    QStringList nombres;
+    c.recorre("SELECT Nombres FROM TMedicos ORDER BY Nombres", {},
+              [&](const Fila& f) { nombres << f.texto("Nombres"); });
+    return nombres;
+}
+}  // namespace
+
+TEST(Transaccion, UnaInternaQueFallaDeshaceSoloLoSuyoYLaExternaConfirmaElResto)
+{
+    Entorno e;
+    Conexion& c = e.conexion();
+    e.agregaLicencia({{"FolioActual", "CA001"}});
+    {
+        Transaccion externa(c);
+        c.ejecuta("INSERT INTO TMedicos (Nombres) VALUES (?)", {"A"});
+        try {
+            Transaccion interna(c);
+            c.ejecuta("INSERT INTO TMedicos (Nombres) VALUES (?)", {"B"});
+            c.ejecuta("INSERT INTO TablaQueNoExiste VALUES (1)");
+            interna.confirma();
+        } catch (const ErrorDatos&) {
+        }
+        {
+            // A record write of its own, inside the larger transaction.
+            Transaccion interna(c);
+            Recordset rs = c.consulta("SELECT * FROM TLicencias WHERE FolioActual = ?", {"CA001"},
+                                      {"TLicencias", "Posicion"});
+            rs.asigna("Nombres", "ANA");
+            rs.update();
+            c.ejecuta("INSERT INTO TMedicos (Nombres) VALUES (?)", {"C"});
+            interna.confirma();
+        }
+        EXPECT_EQ(c.profundidadTransaccion(), 1);
+        externa.confirma();
+    }
+    EXPECT_EQ(medicos(c), QStringList({"A", "C"}));
+    EXPECT_EQ(c.consulta("SELECT Nombres FROM TLicencias").texto("Nombres"), "ANA");
+
+    // An outer transaction that is not confirmed takes its inner ones along.
+    {
+        Transaccion externa(c);
+        Transaccion interna(c);
+        c.ejecuta("INSERT INTO TMedicos (Nombres) VALUES (?)", {"D"});
+        interna.confirma();
+    }
+    EXPECT_EQ(medicos(c), QStringList({"A", "C"}));
+}
+
+TEST(Transaccion, DosConexionesSobreUnArchivoSqliteSeEsperanPorElTiempoDeEspera)
+{
+    QTemporaryDir carpeta;
+    const OrigenDatos origen = OrigenDatos::sqlite(QDir(carpeta.path()).filePath("compartida.sqlite"));
+    const auto esta = AbreBase(origen);
+    QSemaphore escribiendo;
+    // The other workstation holds a write transaction for a while.
+    std::thread otra([&] {
+        const auto conexion = Conexion::abre(origen);
+        {
+            Transaccion t(*conexion);
+            conexion->ejecuta("INSERT INTO TMedicos (Nombres) VALUES (?)", {"OTRA"});
+            escribiendo.release();
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            t.confirma();
+        }
+    });
+    escribiendo.acquire();
+    // A reader does not wait for the writer.
+    EXPECT_TRUE(medicos(*esta).isEmpty());
+    QElapsedTimer reloj;
+    reloj.start();
+    {
+        Transaccion t(*esta);
+        esta->ejecuta("INSERT INTO TMedicos (Nombres) VALUES (?)", {"ESTA"});
+        t.confirma();
+    }
+    EXPECT_GE(reloj.elapsed(), 200);
+    otra.join();
+    EXPECT_EQ(medicos(*esta), QStringList({"ESTA", "OTRA"}));
 }
 
 TEST(Aplicacion, UnaInstruccionQueFallaSeMuestraConElTextoDelMotorYElProgramaSigue)
