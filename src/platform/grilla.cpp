@@ -31,7 +31,15 @@ void ModeloGrilla::fetchMore(const QModelIndex& padre)
     if (!canFetchMore(padre)) {
         return;
     }
-    std::vector<QStringList> bloque = fuente_->siguientes(FilasPorBloque);
+    std::vector<QStringList> bloque;
+    const auto lee = [&] { bloque = fuente_->siguientes(FilasPorBloque); };
+    if (ejecutor_ && !ejecutor_(lee)) {
+        completo_ = true;
+        return;
+    }
+    if (!ejecutor_) {
+        lee();
+    }
     completo_ = int(bloque.size()) < FilasPorBloque;
     if (bloque.empty()) {
         return;

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QTableView>
+#include <functional>
 #include <memory>
 
 // Rows of a FuenteFilas, fetched block by block as the view scrolls; the
@@ -15,6 +16,11 @@ public:
     static constexpr int FilasPorBloque = 128;
 
     using QAbstractTableModel::QAbstractTableModel;
+
+    // Runs each read of the source; it reports a failure and answers false,
+    // and the grid then reads no further. Without one, reads run as they are.
+    using Ejecutor = std::function<bool(const std::function<void()>&)>;
+    void fijaEjecutor(Ejecutor ejecutor) { ejecutor_ = std::move(ejecutor); }
 
     // Shows a new source: its first block is read at once.
     void reemplaza(std::unique_ptr<FuenteFilas> fuente);
@@ -43,6 +49,7 @@ private:
     std::vector<QStringList> filas_;
     QHash<quint64, QString> escritas_;
     bool completo_ = true;
+    Ejecutor ejecutor_;
 };
 
 // The browser grid, addressed as the system addresses it: row 0 is the
@@ -57,6 +64,9 @@ public:
     // notifications.
     void enlaza(std::unique_ptr<FuenteFilas> fuente);
     void limpia();
+    // A read that fails while the clerk scrolls is reported through the
+    // form's protected runner instead of leaving for the event loop.
+    void fijaEjecutor(ModeloGrilla::Ejecutor ejecutor) { modelo_.fijaEjecutor(std::move(ejecutor)); }
     bool vacia() const { return modelo_.vacio(); }
 
     // Row and column counts including the header row and the fixed column;

@@ -14,8 +14,12 @@ Forma::Forma(Aplicacion& app, const QString& nombre, const QString& titulo) : ap
 
 void Forma::alPulsar(QAbstractButton* boton, std::function<void()> procedimiento)
 {
-    connect(boton, &QAbstractButton::clicked, this,
-            [this, procedimiento = std::move(procedimiento)] { app_.protegido(procedimiento); });
+    alSenal(boton, &QAbstractButton::clicked, std::move(procedimiento));
+}
+
+void Forma::protege(const std::function<void()>& reaccion)
+{
+    app_.protegido(reaccion);
 }
 
 void Forma::keyPressEvent(QKeyEvent* evento)
