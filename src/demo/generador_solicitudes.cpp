@@ -670,8 +670,8 @@ void ponDatosPersonales(FilaGenerada& f, const Solicitud& s, Azar& azar)
     f.pon("ApPaterno", p.apPaterno);
     f.pon("ApMaterno", p.apMaterno);
     f.pon("Sexo", Vocabulario::Sexo[p.femenino ? 0 : 1]);
-    // The form fills the age as calendar years: current year minus birth year.
-    f.pon("Edad", s.fecha.year() - p.nacimiento.year());
+    // The age as the form computes it: completed years on the application date.
+    f.pon("Edad", EdadCumplida(p.nacimiento, s.fecha));
     f.pon("EsDonante", SiNo(s.donante));
     f.pon("FechaNacimiento", textoFecha(p.nacimiento));
     f.pon("Estudios", eligeEstudios(azar, s));

@@ -146,13 +146,11 @@ Form_Licencia::Form_Licencia(Aplicacion& app)
     for (const CampoLicencia& campo : CamposLicencia) {
         QWidget* w = creaCampo(campo);
         w->setObjectName(QLatin1String(campo.control));
-        controles_.insert(w->objectName(), w);
     }
     for (const char* nombre : {"Lbl_MedicoOk", "Lbl_TeoricoOK", "Lbl_PracticoOk"}) {
         auto* x = new QLabel(QStringLiteral("X"), this);
         x->setObjectName(QLatin1String(nombre));
         x->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
-        controles_.insert(x->objectName(), x);
     }
     labelAviso_ = new QLabel(QStringLiteral("Indefinida"), this);
     labelAviso_->setObjectName(QStringLiteral("Label_Aviso"));
@@ -161,9 +159,8 @@ Form_Licencia::Form_Licencia(Aplicacion& app)
     aviso.setPointSize(aviso.pointSize() + 2);
     labelAviso_->setFont(aviso);
     labelAviso_->setStyleSheet(QStringLiteral("color: #1f4e8c;"));
-    controles_.insert(labelAviso_->objectName(), labelAviso_);
     for (const Ayuda& a : Ayudas) {
-        controles_.value(QLatin1String(a.control))->setToolTip(QString::fromUtf8(a.texto));
+        control(QLatin1String(a.control)).setToolTip(QString::fromUtf8(a.texto));
     }
 
     grilla_ = new Grilla(this);
@@ -180,27 +177,27 @@ Form_Licencia::Form_Licencia(Aplicacion& app)
     principal->addLayout(inferior, 3);
     resize(1360, 740);
 
-    connect(grilla_, &Grilla::Click, this, [this] { MSHF_Licencias_Click(); });
-    connect(grilla_, &Grilla::RowColChange, this, [this] { MSHF_Licencias_Click(); });
-    connect(&casilla(QStringLiteral("Chk_ExamenControl")), &QCheckBox::toggled, this,
-            [this](bool marcada) {
-                if (marcada) {
-                    Chk_ExamenControl_Click();
-                }
-            });
+    grilla_->fijaEjecutor([this](const std::function<void()>& lectura) { return this->app().protegido(lectura); });
+    alSenal(grilla_, &Grilla::Click, [this] { MSHF_Licencias_Click(); });
+    alSenal(grilla_, &Grilla::RowColChange, [this] { MSHF_Licencias_Click(); });
+    QCheckBox& examenControl = casilla(QStringLiteral("Chk_ExamenControl"));
+    alSenal(&examenControl, &QCheckBox::toggled, [this, &examenControl] {
+        if (examenControl.isChecked()) {
+            Chk_ExamenControl_Click();
+        }
+    });
     const QPair<const char*, const char*> marcas[] = {{"Chk_Medico", "Lbl_MedicoOk"},
                                                       {"Chk_Teorico", "Lbl_TeoricoOK"},
                                                       {"Chk_Practico", "Lbl_PracticoOk"}};
     for (const auto& [examen, marca] : marcas) {
-        QWidget* x = controles_.value(QLatin1String(marca));
-        connect(&casilla(QLatin1String(examen)), &QCheckBox::toggled, x,
-                [x](bool aprobado) { x->setVisible(!aprobado); });
+        QCheckBox& casillaExamen = casilla(QLatin1String(examen));
+        QWidget& x = control(QLatin1String(marca));
+        alSenal(&casillaExamen, &QCheckBox::toggled, [&casillaExamen, &x] { x.setVisible(!casillaExamen.isChecked()); });
     }
     for (const char* nombre : {"NE_Edad", "Text_RestriccionActual", "Text_RestriccionAnterior"}) {
-        controles_.value(QLatin1String(nombre))->installEventFilter(this);
+        control(QLatin1String(nombre)).installEventFilter(this);
     }
-    connect(&numero(QStringLiteral("NE_Edad")), &QSpinBox::editingFinished, this,
-            [this] { NE_Edad_Calcula(); });
+    alSenal(&numero(QStringLiteral("NE_Edad")), &QSpinBox::editingFinished, [this] { NE_Edad_Calcula(); });
     TeclaComoTab::instala(*this);
 }
 
@@ -253,9 +250,6 @@ QWidget* Form_Licencia::creaBuscador()
     anchoPara(texto, 22);
     auto* rut = CajaMascara::rut(QLatin1Char(' '), caja);
     rut->setObjectName(QStringLiteral("MEd_BuscaRut"));
-    for (QWidget* w : std::initializer_list<QWidget*>{nombre, apellido, texto, rut}) {
-        controles_.insert(w->objectName(), w);
-    }
     auto* fila = new QHBoxLayout(caja);
     fila->setContentsMargins(6, 2, 6, 2);
     fila->addWidget(nombre);
@@ -291,12 +285,11 @@ QWidget* Form_Licencia::creaMarcos()
         int i = 0;
         for (const CampoLicencia& campo : CamposLicencia) {
             if (campo.posicion >= g.desde && campo.posicion <= g.hasta) {
-                rejilla->addWidget(controles_.value(QLatin1String(campo.control)), i / g.columnas,
+                rejilla->addWidget(&control(QLatin1String(campo.control)), i / g.columnas,
                                    i % g.columnas);
                 ++i;
             }
         }
-        controles_.insert(grupo->objectName(), grupo);
     }
     auto* examenes = new QWidget(this);
     examenes->setObjectName(QStringLiteral("Pnl_BotonesExamen"));
@@ -305,9 +298,8 @@ QWidget* Form_Licencia::creaMarcos()
     filaExamenes->addWidget(creaBoton(QStringLiteral("Cmd_Detalle1"), QStringLiteral("Detalle")));
     filaExamenes->addWidget(creaBoton(QStringLiteral("Cmd_Denegacion"), QStringLiteral("Denegación")));
     filaExamenes->addStretch();
-    controles_.insert(examenes->objectName(), examenes);
 
-    auto* contenido = new QWidget;
+    auto* contenido = new QWidget(this);
     auto* columnas = new QHBoxLayout(contenido);
     columnas->setContentsMargins(0, 0, 0, 0);
     QVBoxLayout* pilas[2] = {new QVBoxLayout, new QVBoxLayout};
@@ -327,7 +319,7 @@ QWidget* Form_Licencia::creaMarcos()
                 const QString item = QString::fromUtf8(fila[size_t(c)]);
                 QWidget* w = item.startsWith(QLatin1Char('='))
                                  ? rotulo(item.mid(1), marco)
-                                 : controles_.value(item);
+                                 : &control(item);
                 const int ancho = c == int(fila.size()) - 1 ? columnasRejilla - c : 1;
                 rejilla->addWidget(w, r, c, 1, ancho);
             }
@@ -335,7 +327,6 @@ QWidget* Form_Licencia::creaMarcos()
         for (int c = 1; c < columnasRejilla; c += 2) {
             rejilla->setColumnStretch(c, 1);
         }
-        controles_.insert(marco->objectName(), marco);
         pilas[m.columna]->addWidget(marco);
     }
     for (QVBoxLayout* pila : pilas) {
@@ -374,9 +365,6 @@ QWidget* Form_Licencia::creaBotones()
     botonesFirma->addWidget(salir);
     capaFirma->addLayout(botonesFirma);
     firma->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{firma, textoFirma, aceptar, salir}) {
-        controles_.insert(w->objectName(), w);
-    }
     pila->addWidget(firma);
 
     frmRestricciones_ = new QGroupBox(QStringLiteral("Restricciones"), columna);
@@ -388,7 +376,6 @@ QWidget* Form_Licencia::creaBotones()
         capaRestricciones->addWidget(l);
     }
     frmRestricciones_->hide();
-    controles_.insert(frmRestricciones_->objectName(), frmRestricciones_);
     pila->addWidget(frmRestricciones_);
     pila->addStretch();
     columna->setFixedWidth(200);
@@ -413,18 +400,7 @@ QPushButton* Form_Licencia::creaBoton(const QString& nombre, const QString& text
     auto* b = new QPushButton(texto, this);
     b->setObjectName(nombre);
     b->setAutoDefault(false);
-    controles_.insert(nombre, b);
     return b;
-}
-
-template <class W>
-W& Form_Licencia::control(const QString& nombre) const
-{
-    W* w = qobject_cast<W*>(controles_.value(nombre));
-    if (!w) {
-        throw std::logic_error("Form_Licencia no tiene el control " + nombre.toStdString());
-    }
-    return *w;
 }
 
 QLineEdit& Form_Licencia::texto(const QString& nombre) const { return control<QLineEdit>(nombre); }
@@ -462,7 +438,7 @@ void Form_Licencia::aplicaAccesos()
     };
     for (const auto& [indice, botones] : accesos) {
         for (const QString& boton : botones) {
-            controles_.value(boton)->setEnabled(app().tieneAcceso(indice));
+            control(boton).setEnabled(app().tieneAcceso(indice));
         }
     }
 }

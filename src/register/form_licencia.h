@@ -79,8 +79,6 @@ private:
     QWidget* creaMarcos();
     QWidget* creaBotones();
     QPushButton* creaBoton(const QString& nombre, const QString& texto);
-    template <class W>
-    W& control(const QString& nombre) const;
 
     // Browser.
     std::unique_ptr<FuenteLicencias> licenciasDonde(const QString& condicion,
@@ -100,7 +98,6 @@ private:
     // Commands whose storing part is still being built.
     void comandoPendiente(const QString& funcion);
 
-    QHash<QString, QWidget*> controles_;
     bool solicitudNueva_ = false;
     QStringList filaNueva_;
     Grilla* grilla_ = nullptr;

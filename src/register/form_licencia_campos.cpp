@@ -171,7 +171,7 @@ void Form_Licencia::fijaCampo(const CampoLicencia& campo, const QString& valor)
 // and practical exams are not taken, so theirs stay hidden.
 void Form_Licencia::actualizaMarcasExamen()
 {
-    const bool control = casilla(QStringLiteral("Chk_ExamenControl")).isChecked();
+    const bool examenControl = casilla(QStringLiteral("Chk_ExamenControl")).isChecked();
     const struct {
         const char* examen;
         const char* marca;
@@ -181,15 +181,14 @@ void Form_Licencia::actualizaMarcasExamen()
                   {"Chk_Practico", "Lbl_PracticoOk", true}};
     for (const auto& m : marcas) {
         const bool aprobado = casilla(QLatin1String(m.examen)).isChecked();
-        controles_.value(QLatin1String(m.marca))
-            ->setVisible(!aprobado && !(m.exentoEnControl && control));
+        control(QLatin1String(m.marca)).setVisible(!aprobado && !(m.exentoEnControl && examenControl));
     }
 }
 
 void Form_Licencia::Chk_ExamenControl_Click()
 {
-    controles_.value(QStringLiteral("Lbl_TeoricoOK"))->hide();
-    controles_.value(QStringLiteral("Lbl_PracticoOk"))->hide();
+    control(QStringLiteral("Lbl_TeoricoOK")).hide();
+    control(QStringLiteral("Lbl_PracticoOk")).hide();
 }
 
 void Form_Licencia::NE_Edad_Calcula()
@@ -205,11 +204,13 @@ bool Form_Licencia::eventFilter(QObject* objeto, QEvent* evento)
 {
     const bool entra = evento->type() == QEvent::FocusIn;
     const bool sale = evento->type() == QEvent::FocusOut;
-    if (entra && objeto == controles_.value(QStringLiteral("NE_Edad"))) {
-        NE_Edad_Calcula();
-    } else if ((entra || sale) && (objeto == controles_.value(QStringLiteral("Text_RestriccionActual")) ||
-                                   objeto == controles_.value(QStringLiteral("Text_RestriccionAnterior")))) {
-        frmRestricciones_->setVisible(entra);
-    }
+    const QString nombre = objeto->objectName();
+    protege([&] {
+        if (entra && nombre == QLatin1String("NE_Edad")) {
+            NE_Edad_Calcula();
+        } else if ((entra || sale) && nombre.startsWith(QLatin1String("Text_Restriccion"))) {
+            frmRestricciones_->setVisible(entra);
+        }
+    });
     return Forma::eventFilter(objeto, evento);
 }

@@ -69,7 +69,7 @@ bool Aplicacion::protegido(const std::function<void()>& trabajo)
         mensajes().muestra(e.texto(), QStringLiteral("Error de impresión"), Botones::Aceptar,
                            Icono::Critico);
     } catch (const std::exception& e) {
-        mensajes().muestra(QString::fromLocal8Bit(e.what()), QStringLiteral("Error"),
+        mensajes().muestra(QString::fromUtf8(e.what()), QStringLiteral("Error"),
                            Botones::Aceptar, Icono::Critico);
     }
     return false;

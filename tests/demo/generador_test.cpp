@@ -144,9 +144,9 @@ TEST(GeneradorSolicitudes, CadaFilaTieneLas115ColumnasConSusFormas)
             EXPECT_EQ(s.valor(columna).typeId(), QMetaType::QDate) << columna;
         }
 
-        // The age as the form fills it: calendar years, over 17.
+        // The age as the form computes it: completed years, at least 18.
         const QDate nacimiento = s.fecha("FechaNacimiento");
-        EXPECT_EQ(s.valor("Edad").toInt(), actual.year() - nacimiento.year());
+        EXPECT_EQ(s.valor("Edad").toInt(), EdadCumplida(nacimiento, actual));
         EXPECT_LE(nacimiento.addYears(18), actual) << "menor de 18 años";
     }
 }

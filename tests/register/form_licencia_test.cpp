@@ -4,6 +4,7 @@
 #include "platform/caja_mascara.h"
 #include "platform/grilla.h"
 #include "prueba.h"
+#include "register/campos_licencia.h"
 #include "register/form_licencia.h"
 
 #include <QApplication>
@@ -198,6 +199,27 @@ TEST_F(FormaLicencia, ComodinesDigitadosSeBuscanLiteralmente)
     EXPECT_EQ(foliosVisibles(), QStringList({"A"}));
 }
 
+TEST_F(FormaLicencia, UnaBaseQueFallaAlDesplazarseSeInformaYLaGrillaSigue)
+{
+    agregaNumeradas(3 * ModeloGrilla::FilasPorBloque);
+    muestraActiva();
+    forma().findChild<QLineEdit*>("Text_NomApe")->setText("NOMBRE");
+    pulsa("Cmd_BuscaTexto");
+    Grilla& g = forma().MSHF_Licencias();
+    const int leidas = g.model()->rowCount();
+    e.conexion().ejecuta("DROP TABLE TLicencias");
+    e.mensajes->esperaCriticos();
+    g.scrollToBottom();
+    QCoreApplication::processEvents();
+    g.scrollToBottom();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(e.mensajes->cajas.size(), 1u);
+    EXPECT_EQ(e.mensajes->cajas[0].titulo, "Error en la base de datos");
+    EXPECT_EQ(g.model()->rowCount(), leidas);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, g.visualRect(g.model()->index(leidas - 1, 3)).center());
+    EXPECT_EQ(lee("Text_Nombres"), QString("NOMBRE %1").arg(leidas));
+}
+
 TEST_F(FormaLicencia, MensajesDeBusqueda)
 {
     e.agregaLicencia({{"FolioActual", "CA1"}, {"Nombres", "ANA"}, {"NumeroLicencia", "09.507.357-7"}});
@@ -240,113 +262,72 @@ TEST_F(FormaLicencia, MensajesDeBusqueda)
 
 // ---------------------------------------------------------------- fields
 
+namespace {
+
+// A value each kind of field shows back exactly as the row holds it.
+QString valorDePrueba(const CampoLicencia& campo, const Form_Licencia& forma)
+{
+    switch (campo.tipo) {
+    case TipoCampo::Texto:
+        return QString("T%1").arg(campo.posicion).left(campo.largo);
+    case TipoCampo::Lista: {
+        const CajaLista& lista = forma.lista(QLatin1String(campo.control));
+        return lista.itemText(lista.count() - 1);
+    }
+    case TipoCampo::Rut:
+        return "09.507.357-7";
+    case TipoCampo::RutEscuela:
+        return "76.123.456-K";
+    case TipoCampo::Certificado:
+        return "12345678901";
+    case TipoCampo::Numero:
+        return QString::number(campo.posicion * 10);
+    case TipoCampo::Fecha:
+        return QDate(2000, 1, 1).addDays(campo.posicion * 37).toString("dd-MM-yyyy");
+    case TipoCampo::Casilla:
+        return "Si";
+    }
+    return {};
+}
+
+}  // namespace
+
+TEST_F(FormaLicencia, CadaCampoDeLaTablaEsUnControlDeSuClase)
+{
+    for (const CampoLicencia& c : CamposLicencia) {
+        const QString nombre = QLatin1String(c.control);
+        switch (c.tipo) {
+        case TipoCampo::Texto: EXPECT_NO_THROW(forma().texto(nombre)) << c.control; break;
+        case TipoCampo::Lista: EXPECT_NO_THROW(forma().lista(nombre)) << c.control; break;
+        case TipoCampo::Rut:
+        case TipoCampo::RutEscuela:
+        case TipoCampo::Certificado: EXPECT_NO_THROW(forma().mascara(nombre)) << c.control; break;
+        case TipoCampo::Numero: EXPECT_NO_THROW(forma().numero(nombre)) << c.control; break;
+        case TipoCampo::Fecha: EXPECT_NO_THROW(forma().fecha(nombre)) << c.control; break;
+        case TipoCampo::Casilla: EXPECT_NO_THROW(forma().casilla(nombre)) << c.control; break;
+        }
+    }
+    try {
+        forma().texto("Text_QueNoExiste");
+        ADD_FAILURE() << "un control inexistente no falla";
+    } catch (const Forma::ErrorPrograma& error) {
+        EXPECT_STREQ(error.what(), "El formulario Form_Licencia no tiene el control Text_QueNoExiste");
+    }
+}
+
 TEST_F(FormaLicencia, CargarUnaFilaLlenaCadaCampoDesdeSuColumna)
 {
-    const struct {
-        int posicion;
-        const char* control;
-        const char* valor;
-    } campos[] = {
-    {2, "Text_FolioActual", "T2"},
-    {3, "MEd_NLicencia", "09.507.357-7"},
-    {4, "Text_Nombres", "T4"},
-    {5, "Text_ApPaterno", "T5"},
-    {6, "Text_ApMaterno", "T6"},
-    {7, "Cbo_Sexo", "Masculino"},
-    {8, "NE_Edad", "45"},
-    {9, "Cbo_Donante", "Si"},
-    {10, "DTP_FechaNacimiento", "11-11-2010"},
-    {11, "Cbo_NivelEstudios", "2º Medio"},
-    {12, "Text_Domicilio", "T12"},
-    {13, "Text_ComunaDomicilio", "T13"},
-    {14, "Cbo_TieneAntecedentes", "No"},
-    {15, "MEd_CertifAntecedentes", "12345678901"},
-    {16, "DTP_FechaCertificado", "17-05-2016"},
-    {17, "Text_RestriccionActual", "T17"},
-    {18, "DTP_FechaOtorgaActual", "19-07-2018"},
-    {19, "DTP_FechaUltimoControl", "20-08-2019"},
-    {20, "DTP_FechaProximoControl", "21-09-2000"},
-    {21, "DTP_FechaOtorgaInicial", "22-10-2001"},
-    {22, "NE_OrdenIngreso", "1234"},
-    {23, "NE_ValorIngreso", "25000"},
-    {24, "DTP_FechaIngreso", "25-01-2004"},
-    {25, "Text_ObservaLicenciaActual", "T25"},
-    {26, "Chk_PrimeraVez", "Si"},
-    {27, "Chk_CambioClase", "Si"},
-    {28, "Chk_ExamenControl", "Si"},
-    {29, "Chk_AmpliacionClase", "Si"},
-    {30, "Chk_CambioDomicilio", "Si"},
-    {31, "Chk_Duplicado", "Si"},
-    {32, "Chk_RemplazoLicencia", "Si"},
-    {33, "Chk_A1", "Si"},
-    {34, "Chk_A2", "Si"},
-    {35, "Chk_A3", "Si"},
-    {36, "Chk_A4", "Si"},
-    {37, "Chk_A5", "Si"},
-    {38, "Chk_B", "Si"},
-    {39, "Chk_C", "Si"},
-    {40, "Chk_D", "Si"},
-    {41, "Chk_E", "Si"},
-    {42, "Chk_F", "Si"},
-    {43, "Chk_A1P", "Si"},
-    {44, "Chk_A2P", "Si"},
-    {45, "Text_ComunaAnterior", "T45"},
-    {46, "Text_FolioAnterior", "T46"},
-    {47, "DTP_FechaOtorgaAnterior", "20-12-2007"},
-    {48, "DTP_FechaVenceAnterior", "21-01-2008"},
-    {49, "Text_RestriccionAnterior", "T49"},
-    {50, "Chk_A1a", "Si"},
-    {51, "Chk_A2a", "Si"},
-    {52, "Chk_A3a", "Si"},
-    {53, "Chk_A4a", "Si"},
-    {54, "Chk_A5a", "Si"},
-    {55, "Chk_Ba", "Si"},
-    {56, "Chk_Ca", "Si"},
-    {57, "Chk_Da", "Si"},
-    {58, "Chk_Ea", "Si"},
-    {59, "Chk_Fa", "Si"},
-    {60, "Chk_A1Pa", "Si"},
-    {61, "Chk_A2Pa", "Si"},
-    {62, "Chk_Medico", "Si"},
-    {63, "Chk_Teorico", "Si"},
-    {64, "Chk_Practico", "Si"},
-    {65, "Cbo_ProfesionalMedico", "DR. PEDRO SOTO"},
-    {66, "Text_ProfesionalTeorico", "T66"},
-    {67, "Text_ProfesionalPractico", "T67"},
-    {68, "Text_ObservaExamenes", "T68"},
-    {69, "MEd_RutEscuela", "76.123.456-K"},
-    {70, "Text_CertificadoEscuela", "T70"},
-    {71, "DTP_FechaAprobacion", "16-12-2011"},
-    {72, "Text_Especialidad", "T72"},
-    {73, "Text_EscuelaNombre", "T73"},
-    {74, "MEd_RutEscuelaEspecial", "77.654.321-0"},
-    {75, "Text_EscuelaNombreEspecial", "T75"},
-    {76, "Text_EscuelaResolucionEspecial", "T76"},
-    {77, "DTP_FechaResolucionEspecial", "22-06-2017"},
-    {78, "Text_RepresentanteEspecial", "T78"},
-    {79, "Text_Huella", "T79"},
-    {80, "Text_Foto", "T80"},
-    {96, "Cbo_EntregaLicencia", "Extraviada"},
-    {97, "Text_Obs1", "T97"},
-    {98, "Text_Obs2", "T98"},
-    {99, "DTP_Medico", "16-04-2019"},
-    {100, "DTP_Teorico", "17-05-2000"},
-    {101, "DTP_Practico", "18-06-2001"},
-    {103, "Text_CorrNoDonante", "T103"},
-    };
-    QMap<QString, QVariant> fila{{"Estado", "Anulado"}, {"LicActual", "Anulado"}, {"Perimetria", "A"},
-                                 {"Denegada", "si"}, {"D01", "A1"}, {"Duracion", "030"}};
     e.agregaLicencia({});
     forma();
-    for (const auto& c : campos) {
-        forma().MSHF_Licencias().fijaTexto(1, c.posicion, QString::fromUtf8(c.valor));
+    for (const CampoLicencia& c : CamposLicencia) {
+        forma().MSHF_Licencias().fijaTexto(1, c.posicion, valorDePrueba(c, forma()));
     }
     forma().MSHF_Licencias().fijaTexto(1, 1, "Anulado");
     forma().MSHF_Licencias().fijaFilaActual(1);
     forma().MSHF_Licencias_Click();
     EXPECT_EQ(forma().Label_Aviso().text(), "Estado Licencia Anulado");
-    for (const auto& c : campos) {
-        EXPECT_EQ(lee(c.control), QString::fromUtf8(c.valor)) << c.posicion << " " << c.control;
+    for (const CampoLicencia& c : CamposLicencia) {
+        EXPECT_EQ(lee(c.control), valorDePrueba(c, forma())) << c.posicion << " " << c.control;
     }
 }
 

@@ -295,10 +295,13 @@ TEST_F(Validacion, SinMedicosElPasoVeinteNoPasa)
     e.app().descarga<Form_Licencia>();
     Entorno::procesaEliminaciones();
     e.conexion().ejecuta("DELETE FROM TMedicos");
-    f = &e.app().forma<Form_Licencia>();
     e.mensajes->cajas.clear();
-    SeleccionaEnLista(f->lista("Cbo_ProfesionalMedico"));
+    f = &e.app().forma<Form_Licencia>();
+    EXPECT_EQ(e.mensajes->textos(), QStringList({"No hay médicos registrados"}));
+    preparaValida();
     EXPECT_EQ(f->lista("Cbo_ProfesionalMedico").posicion(), -1);
+    const QString mensaje = primerMensaje();
+    EXPECT_FALSE(mensaje.isEmpty());
 }
 
 TEST_F(Validacion, BotonesAunPorConstruirValidanPrimero)

@@ -312,6 +312,7 @@ TEST(Transaccion, DosConexionesSobreUnArchivoSqliteSeEsperanPorElTiempoDeEspera)
 TEST(Aplicacion, UnaInstruccionQueFallaSeMuestraConElTextoDelMotorYElProgramaSigue)
 {
     Entorno e;
+    e.mensajes->esperaCriticos();
     const bool hecho = e.app().protegido(
         [&] { e.conexion().ejecuta("INSERT INTO TablaQueNoExiste VALUES (1)"); });
     EXPECT_FALSE(hecho);

@@ -123,7 +123,7 @@ TEST_F(Menu, EntradasDeComandos)
     EXPECT_EQ(e.impresora->operaciones, QStringList({"elige impresora"}));
 
     elige("internet");
-    EXPECT_EQ(e.procesos->direcciones.size(), 1);
+    EXPECT_EQ(e.procesos->direcciones, QStringList({"https://www.gob.cl/"}));
 
     elige("AcercaDe");
     ASSERT_EQ(e.mensajes->cajas.size(), 1u);
@@ -139,6 +139,7 @@ TEST_F(Menu, EntradasDeComandos)
 
 TEST_F(Menu, CalculadoraDeLaCarpetaEjecutablesOAvisoSiNoEsta)
 {
+    e.mensajes->esperaCriticos();
     elige("calculadora");
     EXPECT_TRUE(e.procesos->iniciados.isEmpty());
     ASSERT_EQ(e.mensajes->cajas.size(), 1u);
@@ -158,6 +159,8 @@ TEST_F(Menu, FinalizarBorraTemporalesYCierraLasTresFormas)
     Form_Usuario& login = e.app().forma<Form_Usuario>();
     login.show();
     menu().show();
+    ASSERT_TRUE(QFile::exists(QDir(e.carpeta()).filePath("a.tmp")));
+    ASSERT_TRUE(login.isVisible() && menu().isVisible());
     e.ventanas->mientrasModal["Form_Finalizar"] = [](QWidget& forma) {
         forma.findChild<QPushButton*>("Cmd_Finalizar")->click();
     };

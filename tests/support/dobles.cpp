@@ -7,6 +7,14 @@ Respuesta MensajesFalsos::muestra(const QString& texto, const QString& titulo, B
                                   Icono icono)
 {
     cajas.push_back({texto, titulo, botones, icono});
+    if (icono == Icono::Critico) {
+        if (criticosEsperados == 0) {
+            ADD_FAILURE() << "Mensaje crítico inesperado: " << titulo.toStdString() << ": "
+                          << texto.toStdString();
+        } else {
+            --criticosEsperados;
+        }
+    }
     if (alMostrar) {
         alMostrar(cajas.back());
     }
@@ -20,6 +28,13 @@ Respuesta MensajesFalsos::muestra(const QString& texto, const QString& titulo, B
     const Respuesta r = respuestas.front();
     respuestas.pop_front();
     return r;
+}
+
+MensajesFalsos::~MensajesFalsos()
+{
+    for (const Respuesta r : respuestas) {
+        ADD_FAILURE() << "Respuesta preparada sin usar: " << int(r);
+    }
 }
 
 QStringList MensajesFalsos::textos() const

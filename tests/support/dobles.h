@@ -24,13 +24,20 @@ public:
     Respuesta muestra(const QString& texto, const QString& titulo, Botones botones,
                       Icono icono) override;
 
+    ~MensajesFalsos() override;
+
     void responde(Respuesta respuesta) { respuestas.push_back(respuesta); }
+    // A critical box reports a failure; a test that provokes one says so first.
+    void esperaCriticos(int cantidad = 1) { criticosEsperados += cantidad; }
     QStringList textos() const;
 
     std::vector<Caja> cajas;
     std::deque<Respuesta> respuestas;
     // Runs while a box is "open", before it answers.
     std::function<void(const Caja&)> alMostrar;
+
+private:
+    int criticosEsperados = 0;
 };
 
 // Records the forms shown; runs a scripted step while a form is "modal",
