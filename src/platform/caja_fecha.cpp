@@ -7,6 +7,15 @@ CajaFecha::CajaFecha(QWidget* padre) : QDateEdit(padre)
     setCalendarPopup(true);
 }
 
+void CajaFecha::mousePressEvent(QMouseEvent* evento)
+{
+    const bool entraConElClic = !hasFocus();
+    QDateEdit::mousePressEvent(evento);
+    if (entraConElClic) {
+        setSelectedSection(QDateTimeEdit::DaySection);
+    }
+}
+
 QDate CajaFecha::interpreta(const QString& texto)
 {
     const QString t = texto.trimmed();

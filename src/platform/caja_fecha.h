@@ -17,4 +17,9 @@ public:
 
     QString texto() const { return formatea(date()); }
     void fijaTexto(const QString& texto) { setDate(interpreta(texto)); }
+
+protected:
+    // A click that brings the focus in starts at the day, so the clerk can
+    // type the whole date wherever the box was clicked.
+    void mousePressEvent(QMouseEvent* evento) override;
 };

@@ -46,6 +46,41 @@ CajaMascara* CajaMascara::digitos(int cantidad, QChar relleno, QWidget* padre)
     return new CajaMascara(QString(cantidad, QLatin1Char('0')), relleno, padre);
 }
 
+int CajaMascara::primerLugarLibre() const
+{
+    const QString t = displayText();
+    int libre = 0;
+    for (int i = 0; i < t.size(); ++i) {
+        if (t.at(i).isLetterOrNumber()) {
+            libre = i + 1;
+        }
+    }
+    while (libre < t.size() && t.at(libre) != relleno_) {
+        ++libre;
+    }
+    return libre;
+}
+
+void CajaMascara::llevaAlPrimerLugarLibre()
+{
+    const int libre = primerLugarLibre();
+    if (!hasSelectedText() && cursorPosition() > libre) {
+        setCursorPosition(libre);
+    }
+}
+
+void CajaMascara::mousePressEvent(QMouseEvent* evento)
+{
+    QLineEdit::mousePressEvent(evento);
+    llevaAlPrimerLugarLibre();
+}
+
+void CajaMascara::mouseReleaseEvent(QMouseEvent* evento)
+{
+    QLineEdit::mouseReleaseEvent(evento);
+    llevaAlPrimerLugarLibre();
+}
+
 QString CajaMascara::texto() const
 {
     return displayText();

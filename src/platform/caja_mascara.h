@@ -22,7 +22,15 @@ public:
     void fijaTexto(const QString& texto);
     QChar relleno() const { return relleno_; }
 
+protected:
+    // A click past what was typed puts the cursor on the first unfilled
+    // place, so no typed digit falls off the end of the mask.
+    void mousePressEvent(QMouseEvent* evento) override;
+    void mouseReleaseEvent(QMouseEvent* evento) override;
+
 private:
+    int primerLugarLibre() const;
+    void llevaAlPrimerLugarLibre();
     CajaMascara(const QString& mascara, QChar relleno, QWidget* padre);
     QChar relleno_;
 };

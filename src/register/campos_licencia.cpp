@@ -66,7 +66,7 @@ const std::vector<CampoLicencia> CamposLicencia = {
     {62, "Chk_Medico", T::Casilla, 0, "Ok"},
     {63, "Chk_Teorico", T::Casilla, 0, "Ok"},
     {64, "Chk_Practico", T::Casilla, 0, "Ok"},
-    {65, "Cbo_ProfesionalMedico", T::Lista, 0, nullptr},
+    {65, "Cbo_ProfesionalMedico", T::Lista, 23, nullptr},
     {66, "Text_ProfesionalTeorico", T::Texto, 23, nullptr},
     {67, "Text_ProfesionalPractico", T::Texto, 23, nullptr},
     {68, "Text_ObservaExamenes", T::Texto, 78, nullptr},

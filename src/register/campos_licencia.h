@@ -20,7 +20,7 @@ struct CampoLicencia {
     int posicion;
     const char* control;
     TipoCampo tipo;
-    int largo;           // longest typed text of a text box
+    int largo;           // longest typed text of a text box; of a list, the stored cut (0: none)
     const char* titulo;  // caption of a check box
 };
 

@@ -29,6 +29,21 @@ const QStringList NoSeLimpian = {
 
 const QString RutEnBlanco = QStringLiteral("00.000.000-0");
 
+// The entry a stored list value stands for: the entry itself, or, for a
+// list stored cut to `corte` characters, the first entry that begins so.
+QString EntradaGuardada(const CajaLista& lista, const QString& guardado, int corte)
+{
+    if (corte == 0 || guardado.isEmpty() || lista.findText(guardado, Qt::MatchExactly) >= 0) {
+        return guardado;
+    }
+    for (int i = 0; i < lista.count(); ++i) {
+        if (lista.itemText(i).left(corte) == guardado) {
+            return lista.itemText(i);
+        }
+    }
+    return guardado;
+}
+
 // The fixed lists, in the order they are filled after the physicians.
 const QPair<const char*, const QStringList*> ListasFijas[] = {
     {"Cbo_EntregaLicencia", &Vocabulario::EntregaLicencia},
@@ -145,7 +160,7 @@ void Form_Licencia::fijaCampo(const CampoLicencia& campo, const QString& valor)
         texto(nombre).setText(valor);
         break;
     case TipoCampo::Lista:
-        lista(nombre).fijaTexto(valor);
+        lista(nombre).fijaTexto(EntradaGuardada(lista(nombre), valor, campo.largo));
         break;
     case TipoCampo::Rut:
     case TipoCampo::RutEscuela:

@@ -54,8 +54,10 @@ bool Form_Licencia::ValidaLicencia()
         return l.posicion();
     };
     const auto posicion = [this](const char* nombre) { return lista(QLatin1String(nombre)).posicion(); };
+    // A place that still shows the box's prompt holds no digit.
     const auto digitosRut = [this](const char* nombre) {
-        return DigitosRut(mascara(QLatin1String(nombre)).texto()).trimmed();
+        const CajaMascara& caja = mascara(QLatin1String(nombre));
+        return DigitosRut(caja.texto()).remove(caja.relleno()).trimmed();
     };
     // An untouched certificate box is empty, whatever its prompt shows.
     const auto sinCertificado = [this] {

@@ -49,6 +49,7 @@ Form_Usuario::Form_Usuario(Aplicacion& app)
     Text_Clave->setObjectName(QStringLiteral("Text_Clave"));
     Text_Clave->setMaxLength(6);
     Text_Clave->setEchoMode(QLineEdit::Password);
+    Text_Clave->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // "*"
     Cmd_ValidaUsuario = boton(QStringLiteral("Cmd_ValidaUsuario"),
                               QStringLiteral("Validación del usuario"), this);
     Cmd_Continuar = boton(QStringLiteral("Cmd_Continuar"),
@@ -105,6 +106,11 @@ Form_Usuario::Form_Usuario(Aplicacion& app)
     tiempos->addWidget(Lbl_Hora, 1, 0);
     tiempos->addWidget(DTP_Hora, 1, 1);
 
+    // A hidden "Continuar" keeps its room: the button below it must not
+    // move under the clerk's pointer.
+    QSizePolicy reservaLugar = Cmd_Continuar->sizePolicy();
+    reservaLugar.setRetainSizeWhenHidden(true);
+    Cmd_Continuar->setSizePolicy(reservaLugar);
     auto* botones = new QVBoxLayout;
     botones->addWidget(Cmd_ValidaUsuario);
     botones->addWidget(Cmd_Continuar);

@@ -4,6 +4,7 @@
 
 #include "prueba.h"
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <memory>
 
@@ -40,6 +41,47 @@ TEST(CajaMascara, CertificadoSinDigitarQuedaVacio)
     caja->fijaTexto("12345");
     EXPECT_EQ(caja->texto(), "12345______");
     EXPECT_EQ(caja->textoDigitado(), "12345");
+}
+
+namespace {
+
+// Shows `caja` in a window of its own, clicks into it at `fraccion` of its
+// width and types `teclas`.
+void clicYEscribe(QWidget& caja, double fraccion, const char* teclas)
+{
+    caja.resize(200, 26);
+    caja.show();
+    QApplication::setActiveWindow(&caja);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&caja));
+    caja.clearFocus();
+    QTest::mouseClick(&caja, Qt::LeftButton, {}, QPoint(int(caja.width() * fraccion), caja.height() / 2));
+    QTest::keyClicks(QApplication::focusWidget(), teclas);
+}
+
+}  // namespace
+
+TEST(CajaMascara, UnClicDondeSeaYLosDigitosLlenanLaCaja)
+{
+    for (const double fraccion : {0.02, 0.5, 0.95}) {
+        std::unique_ptr<CajaMascara> rut(CajaMascara::rut(QLatin1Char(' ')));
+        clicYEscribe(*rut, fraccion, "095073577");
+        EXPECT_EQ(rut->texto(), "09.507.357-7") << fraccion;
+
+        std::unique_ptr<CajaMascara> certificado(CajaMascara::digitos(11, QLatin1Char('_')));
+        certificado->fijaTexto("123");
+        clicYEscribe(*certificado, fraccion, "45");
+        EXPECT_EQ(certificado->texto(), fraccion < 0.1 ? "453________" : "12345______") << fraccion;
+    }
+}
+
+TEST(CajaFecha, UnClicDondeSeaYSeEscribeLaFechaEntera)
+{
+    for (const double fraccion : {0.1, 0.5, 0.7}) {
+        CajaFecha fecha;
+        fecha.setDate(QDate(2026, 12, 10));
+        clicYEscribe(fecha, fraccion, "01022003");
+        EXPECT_EQ(fecha.texto(), "01-02-2003") << fraccion;
+    }
 }
 
 TEST(CajaFecha, LeeDiaMesAnioPorPosicionYSinFechaSiNoEsFecha)

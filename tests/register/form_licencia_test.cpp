@@ -348,6 +348,31 @@ TEST_F(FormaLicencia, CargaSoloSiEsExactoYFechasQueNoSonFechas)
     EXPECT_EQ(forma().Label_Aviso().text(), "Estado Licencia Ok");
 }
 
+TEST_F(FormaLicencia, MedicoGuardadoCortadoA23CaracteresSeleccionaSuEntrada)
+{
+    e.agregaMedico("DRA. MARIA JOSEFINA ALVAREZ DEL RIO");
+    e.agregaMedico("DRA. MARIA JOSEFINA ALVAREZ PEÑA");
+    e.agregaLicencia({{"FolioActual", "M1"}, {"ProfesionalMedico", "DRA. MARIA JOSEFINA ALV"}});
+    e.agregaLicencia({{"FolioActual", "M2"}, {"ProfesionalMedico", "DR. LUIS PAZ"}});
+    e.agregaLicencia({{"FolioActual", "M3"}, {"ProfesionalMedico", "DR. NADIE"}});
+    const struct {
+        int fila;
+        const char* entrada;
+    } casos[] = {{1, "DRA. MARIA JOSEFINA ALVAREZ DEL RIO"}, {2, "DR. LUIS PAZ"}, {3, nullptr}};
+    for (const auto& c : casos) {
+        forma().MSHF_Licencias().fijaFilaActual(c.fila);
+        forma().MSHF_Licencias_Click();
+        CajaLista& medico = forma().lista("Cbo_ProfesionalMedico");
+        SeleccionaEnLista(medico);  // as the check of the physician does
+        if (c.entrada) {
+            EXPECT_EQ(medico.texto(), c.entrada);
+            EXPECT_GE(medico.posicion(), 0) << c.fila;
+        } else {
+            EXPECT_EQ(medico.posicion(), -1) << c.fila;
+        }
+    }
+}
+
 TEST_F(FormaLicencia, ClicEnUnaFilaDeLaGrillaLaCarga)
 {
     e.agregaLicencia({{"FolioActual", "CA1"}, {"Nombres", "ANA"}, {"Estado", "Ok"}});
@@ -466,6 +491,23 @@ TEST_F(FormaLicencia, EnterYFlechaAbajoComoTabYAyudaDeRestricciones)
     EXPECT_FALSE(ayuda->isHidden());
     nombres->setFocus();
     EXPECT_TRUE(ayuda->isHidden());
+}
+
+TEST_F(FormaLicencia, UnaTeclaDesdeCadaFechaPasaAlControlSiguiente)
+{
+    muestraActiva();
+    for (const CampoLicencia& c : CamposLicencia) {
+        if (c.tipo != TipoCampo::Fecha) {
+            continue;
+        }
+        CajaFecha& fecha = forma().fecha(c.control);
+        for (const Qt::Key tecla : {Qt::Key_Return, Qt::Key_Down}) {
+            fecha.setFocus();
+            QTest::keyClick(QApplication::focusWidget(), tecla);
+            QWidget* ahora = QApplication::focusWidget();
+            EXPECT_TRUE(ahora != &fecha && !fecha.isAncestorOf(ahora)) << c.control << " " << tecla;
+        }
+    }
 }
 
 TEST_F(FormaLicencia, AccesosDeshabilitanSusBotones)

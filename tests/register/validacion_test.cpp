@@ -151,6 +151,12 @@ TEST_F(Validacion, CadaPasoConSuMensajeYTitulo)
          "No ha digitado el folio anterior | Error en el Folio anterior"},
         {"19a", [](Validacion& v) { v.marca("Chk_A2", true); },
          "RUT de la escuela no tiene información digitada | Error en RUT de la escuela"},
+        {"19a vacío",
+         [](Validacion& v) {
+             v.marca("Chk_A2", true);
+             v.f->mascara("MEd_RutEscuela").fijaTexto("");
+         },
+         "RUT de la escuela no tiene información digitada | Error en RUT de la escuela"},
         {"19b",
          [](Validacion& v) {
              v.marca("Chk_A2", true);

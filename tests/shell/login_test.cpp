@@ -163,6 +163,33 @@ TEST_F(Login, EnterYFlechaAbajoPasanAlControlSiguiente)
     EXPECT_FALSE(continuarVisible());
 }
 
+TEST_F(Login, ClaveConAsteriscosFechaYHoraDeUnaTeclaYBotonesQuietos)
+{
+    forma->show();
+    QApplication::setActiveWindow(forma);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(forma));
+    const QRect salir = control<QPushButton>("Cmd_Salir")->geometry();
+    QTest::keyClicks(control<QLineEdit>("Text_Usuario"), "ana");
+    QTest::keyClicks(control<QLineEdit>("Text_Clave"), "abc123");
+    QTest::mouseClick(control<QPushButton>("Cmd_ValidaUsuario"), Qt::LeftButton);
+    ASSERT_TRUE(continuarVisible());
+    EXPECT_EQ(control<QLineEdit>("Text_Clave")->displayText(), "******");
+    EXPECT_EQ(control<QPushButton>("Cmd_Salir")->geometry(), salir);
+
+    auto* fecha = control<QDateEdit>("DTP_Fecha");
+    auto* hora = control<QTimeEdit>("DTP_Hora");
+    fecha->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(QApplication::focusWidget() == hora || hora->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>("Cmd_Salir"));
+
+    control<QLineEdit>("Text_Usuario")->setFocus();
+    control<QLineEdit>("Text_Clave")->setFocus();
+    EXPECT_FALSE(continuarVisible());
+    EXPECT_EQ(control<QPushButton>("Cmd_Salir")->geometry(), salir);
+}
+
 TEST_F(Login, ContinuarFijaElRelojSoloSiSeCambioYAbreElMenu)
 {
     ingresa("ana", "abc123");
