@@ -6,6 +6,8 @@
 #include "platform/grilla.h"
 #include "platform/tecla_como_tab.h"
 #include "register/campos_licencia.h"
+#include "register/form_denegacion.h"
+#include "register/form_detalle.h"
 #include "register/registro_licencia.h"
 #include "shell/aplicacion.h"
 #include "shell/form_en_construccion.h"
@@ -382,11 +384,14 @@ QWidget* Form_Licencia::creaBotones()
 
     alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Limpiar")), [this] { Cmd_Limpiar_Click(); });
     alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Salir")), [this] { Cmd_Salir_Click(); });
+    alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Detalle1")),
+             [this] { app().muestraModal<Form_Detalle>(this); });
+    alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Denegacion")),
+             [this] { app().muestraModal<Form_Denegacion>(this); });
     const QPair<const char*, const char*> pendientes[] = {
         {"Cmd_Registrar", "Registrar licencia"},    {"Cmd_Modificar", "Modificar licencia"},
         {"Cmd_Anular", "Anular licencia"},          {"Cmd_Eliminar", "Eliminar licencia"},
-        {"Cmd_Imprimir", "Imprimir licencia"},      {"Cmd_Detalle1", "Detalle de los exámenes"},
-        {"Cmd_Denegacion", "Denegación de licencia"}, {"Cmd_Firma", "Firma"}};
+        {"Cmd_Imprimir", "Imprimir licencia"},      {"Cmd_Firma", "Firma"}};
     for (const auto& [boton, funcion] : pendientes) {
         const QString nombreFuncion = QString::fromUtf8(funcion);
         alPulsar(&control<QPushButton>(QLatin1String(boton)),
