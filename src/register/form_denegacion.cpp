@@ -137,8 +137,8 @@ void Form_Denegacion::MuestraAceptada()
 
 void Form_Denegacion::Form_Load()
 {
-    const FilaEntrega fila(licencia());
-    if (fila.celda(ColumnaDenegada).trimmed() == QLatin1String("si")) {
+    const Form_Licencia& fila = licencia();
+    if (fila.celdaEntrega(ColumnaDenegada).trimmed() == QLatin1String("si")) {
         MuestraDenegada();
     } else {
         MuestraAceptada();
@@ -147,7 +147,7 @@ void Form_Denegacion::Form_Load()
         Razon(k).setChecked(false);
     }
     for (int k = 1; k <= NumeroRazonesDenegacion; ++k) {
-        const QString celda = fila.celda(columnaRazon(k));
+        const QString celda = fila.celdaEntrega(columnaRazon(k));
         if (celda.trimmed().isEmpty()) {
             continue;
         }
@@ -157,18 +157,13 @@ void Form_Denegacion::Form_Load()
             Clase(k, j).setChecked(clases[size_t(j - 1)]);
         }
     }
-    textDias_->setText(fila.celda(ColumnaDuracion));
+    textDias_->setText(fila.celdaEntrega(ColumnaDuracion));
 }
 
 // An unchosen reason is stored blank whatever its class boxes show.
 void Form_Denegacion::Cmd_Volver_Click()
 {
-    FilaEntrega fila(licencia());
-    if (!fila.existe()) {
-        AvisaSinFilaEntrega(app());
-        close();
-        return;
-    }
+    Form_Licencia& fila = licencia();
     if (!DuracionValida(textDias_->text())) {
         app().mensajes().muestra(
             QStringLiteral("La duración de la denegación debe ser un número de días, de 1 a 3 dígitos"),
@@ -176,20 +171,20 @@ void Form_Denegacion::Cmd_Volver_Click()
         textDias_->setFocus();
         return;
     }
-    fila.fija(ColumnaDenegada, QStringLiteral("no"));
+    fila.fijaCeldaEntrega(ColumnaDenegada, QStringLiteral("no"));
     for (int k = 1; k <= NumeroRazonesDenegacion; ++k) {
         QString texto(LargoCeldaRazon, QLatin1Char(' '));
         if (Razon(k).isChecked()) {
-            fila.fija(ColumnaDenegada, QStringLiteral("si"));
+            fila.fijaCeldaEntrega(ColumnaDenegada, QStringLiteral("si"));
             ClasesDenegadas clases{};
             for (int j = 1; j <= NumeroClasesDenegacion; ++j) {
                 clases[size_t(j - 1)] = Clase(k, j).isChecked();
             }
             texto = TextoRazon(clases);
         }
-        fila.fija(columnaRazon(k), texto);
+        fila.fijaCeldaEntrega(columnaRazon(k), texto);
     }
     textDias_->setText(DuracionRellena(textDias_->text()));
-    fila.fija(ColumnaDuracion, textDias_->text());
+    fila.fijaCeldaEntrega(ColumnaDuracion, textDias_->text());
     close();
 }

@@ -116,9 +116,9 @@ int Form_Detalle::opcionElegida(int examen) const
 
 void Form_Detalle::Form_Load()
 {
-    const FilaEntrega fila(licencia());
+    const Form_Licencia& fila = licencia();
     for (int i = 0; i < NumeroExamenesPsicotecnicos; ++i) {
-        const int opcion = OpcionResultado(fila.celda(Examenes[i].columna));
+        const int opcion = OpcionResultado(fila.celdaEntrega(Examenes[i].columna));
         if (opcion >= 0) {
             grupos_[size_t(i)]->button(opcion)->setChecked(true);
         }
@@ -129,21 +129,16 @@ void Form_Detalle::Form_Load()
 // without a selection keeps its cell but fails the result.
 void Form_Detalle::Cmd_Volver_Click()
 {
-    FilaEntrega fila(licencia());
-    if (!fila.existe()) {
-        AvisaSinFilaEntrega(app());
-        close();
-        return;
-    }
+    Form_Licencia& fila = licencia();
     bool todosAprobados = true;
     for (int i = 0; i < NumeroExamenesPsicotecnicos; ++i) {
         const int opcion = opcionElegida(i);
         todosAprobados = todosAprobados && opcion == 0;
         if (opcion >= 0) {
-            fila.fija(Examenes[i].columna, CodigosResultado[opcion]);
+            fila.fijaCeldaEntrega(Examenes[i].columna, CodigosResultado[opcion]);
         }
     }
     licencia().casilla(QStringLiteral("Chk_Medico")).setChecked(todosAprobados);
-    fila.fija(1, todosAprobados ? Estados::Ok : Estados::Reprobado);
+    fila.fijaCeldaEntrega(1, todosAprobados ? Estados::Ok : Estados::Reprobado);
     close();
 }

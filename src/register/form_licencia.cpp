@@ -165,6 +165,7 @@ Form_Licencia::Form_Licencia(Aplicacion& app)
         control(QLatin1String(a.control)).setToolTip(QString::fromUtf8(a.texto));
     }
 
+    reiniciaFilaNueva();
     grilla_ = new Grilla(this);
     grilla_->setObjectName(QStringLiteral("MSHF_Licencias"));
     grilla_->setMinimumHeight(150);

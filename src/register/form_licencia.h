@@ -89,6 +89,8 @@ private:
 
     // Fields.
     void cargaFila(int fila);
+    void reiniciaFilaNueva();
+    bool entregaEnFilaNueva() const;
     void fijaCampo(const CampoLicencia& campo, const QString& valor);
     void actualizaMarcasExamen();
     void Chk_ExamenControl_Click();

@@ -91,7 +91,7 @@ void Form_Licencia::CargaListas()
 void Form_Licencia::Cmd_Limpiar_Click()
 {
     solicitudNueva_ = true;
-    filaNueva_ = FilaEntregaEnBlanco();
+    reiniciaFilaNueva();
     grilla_->quitaFilaActual();
     labelAviso_->setText(QStringLiteral("Indefinido"));
     const QDate hoy = app().reloj().hoy();
@@ -126,14 +126,28 @@ void Form_Licencia::MSHF_Licencias_Click()
     cargaFila(grilla_->filaActual());
 }
 
+void Form_Licencia::reiniciaFilaNueva()
+{
+    filaNueva_ = FilaEntregaEnBlanco();
+}
+
+// Without a data row chosen in the grid (a new application, or a grid that
+// shows only its header) the hand-over is the new application's blank row:
+// the header is never read or written as an application.
+bool Form_Licencia::entregaEnFilaNueva() const
+{
+    return solicitudNueva_ || grilla_->filaActual() < 1;
+}
+
 QString Form_Licencia::celdaEntrega(int columna) const
 {
-    return solicitudNueva_ ? filaNueva_.value(columna) : grilla_->texto(grilla_->filaActual(), columna);
+    return entregaEnFilaNueva() ? filaNueva_.value(columna)
+                                : grilla_->texto(grilla_->filaActual(), columna);
 }
 
 void Form_Licencia::fijaCeldaEntrega(int columna, const QString& texto)
 {
-    if (solicitudNueva_) {
+    if (entregaEnFilaNueva()) {
         filaNueva_[columna] = texto;
     } else {
         grilla_->fijaTexto(grilla_->filaActual(), columna, texto);

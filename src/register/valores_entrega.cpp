@@ -1,37 +1,8 @@
 #include "register/valores_entrega.h"
 
-#include "platform/grilla.h"
 #include "register/columnas_licencia.h"
-#include "register/form_licencia.h"
-#include "shell/aplicacion.h"
 
 #include <QRegularExpression>
-
-bool FilaEntrega::existe() const
-{
-    return licencia_.solicitudNueva() || licencia_.MSHF_Licencias().filaActual() > 0;
-}
-
-QString FilaEntrega::celda(int columna) const
-{
-    return existe() ? licencia_.celdaEntrega(columna) : QString();
-}
-
-void FilaEntrega::fija(int columna, const QString& texto)
-{
-    if (existe()) {
-        licencia_.fijaCeldaEntrega(columna, texto);
-    }
-}
-
-void AvisaSinFilaEntrega(Aplicacion& app)
-{
-    app.mensajes().muestra(
-        QStringLiteral("No hay una licencia elegida en la grilla: elija una fila, o presione "
-                       "\"Limpiar Campos\" para ingresar una solicitud nueva. "
-                       "No se guardó lo marcado."),
-        QStringLiteral("Sin licencia elegida"));
-}
 
 int OpcionResultado(const QString& celda)
 {

@@ -6,30 +6,6 @@
 #include <functional>
 #include <vector>
 
-class Aplicacion;
-class Form_Licencia;
-
-// The hand-over row of the licence form as the exam-detail and denial forms
-// and the record write see it: the blank row of a new application, or the
-// grid's current row. When the grid has no data row and the form holds no
-// new application there is none: every cell reads blank and nothing is
-// written, since the header row holds the captions, not an application.
-class FilaEntrega {
-public:
-    explicit FilaEntrega(Form_Licencia& licencia) : licencia_(licencia) {}
-
-    bool existe() const;
-    QString celda(int columna) const;
-    void fija(int columna, const QString& texto);
-
-private:
-    Form_Licencia& licencia_;
-};
-
-// Tells the clerk that a sub-form's choices were not kept for want of a
-// hand-over row.
-void AvisaSinFilaEntrega(Aplicacion& app);
-
 // ---------------------------------------------------------------- exams
 
 // Result codes of a psychotechnical test in the order of its three options:
