@@ -129,10 +129,10 @@ int main(int argc, char** argv)
                              .valor(QStringLiteral("n"))
                              .toLongLong();
     const QString rut = app.conexion()
-                            .consulta(QStringLiteral("SELECT NLicencia FROM TLicencias "
+                            .consulta(QStringLiteral("SELECT NumeroLicencia FROM TLicencias "
                                                      "WHERE Posicion >= ? ORDER BY Posicion LIMIT 1"),
                                       {filas / 2})
-                            .texto(QStringLiteral("NLicencia"));
+                            .texto(QStringLiteral("NumeroLicencia"));
 
     salida << "Solicitudes en TLicencias: " << filas << "\n"
            << "Memoria al comenzar: " << picoMemoriaMb() << " MB\n\n";

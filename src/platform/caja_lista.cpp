@@ -17,6 +17,12 @@ void CajaLista::llena(const QStringList& entradas)
     const QSignalBlocker bloqueo(this);
     clear();
     addItems(entradas);
+    // Never narrower than its longest entry, so no entry is cut.
+    int largo = 0;
+    for (const QString& e : entradas) {
+        largo = qMax(largo, fontMetrics().horizontalAdvance(e));
+    }
+    setMinimumWidth(largo + 36);
     setCurrentIndex(-1);
     setEditText(texto);
 }

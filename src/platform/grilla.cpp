@@ -207,7 +207,13 @@ void Grilla::fijaAnchoColumna(int columna, int twips)
     if (columna == 0) {
         verticalHeader()->setFixedWidth(pixeles);
     } else {
-        setColumnWidth(columna - 1, pixeles);
+        // Never narrower than its caption: a header the clerk cannot read
+        // helps no one.
+        const QString titulo = modelo_.encabezado(columna - 1);
+        QFont negrita = horizontalHeader()->font();  // the current column's caption is bold
+        negrita.setBold(true);
+        const int caption = QFontMetrics(negrita).horizontalAdvance(titulo) + 14;
+        setColumnWidth(columna - 1, qMax(pixeles, caption));
     }
 }
 

@@ -15,12 +15,14 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -40,7 +42,7 @@ const MarcoCampos Marcos[] = {
     {"Frm_DatosPersonales", "Datos Personales", 0,
      {{"=Número Licencia", "MEd_NLicencia", "=Sexo", "Cbo_Sexo"},
       {"=Nombres", "Text_Nombres"},
-      {"=Apellidos", "Text_ApPaterno", "=", "Text_ApMaterno"},
+      {"=Apellido paterno", "Text_ApPaterno", "=Apellido materno", "Text_ApMaterno"},
       {"=Domicilio", "Text_Domicilio"},
       {"=Comuna domicilio", "Text_ComunaDomicilio", "=Estudios", "Cbo_NivelEstudios"},
       {"=Fecha nacimiento", "DTP_FechaNacimiento", "=Edad cumplida", "NE_Edad"},
@@ -153,6 +155,10 @@ Form_Licencia::Form_Licencia(Aplicacion& app)
         auto* x = new QLabel(QStringLiteral("X"), this);
         x->setObjectName(QLatin1String(nombre));
         x->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+        // A hidden mark keeps its room, so the exam dates do not shift.
+        QSizePolicy reservaLugar = x->sizePolicy();
+        reservaLugar.setRetainSizeWhenHidden(true);
+        x->setSizePolicy(reservaLugar);
     }
     labelAviso_ = new QLabel(QStringLiteral("Indefinida"), this);
     labelAviso_->setObjectName(QStringLiteral("Label_Aviso"));
@@ -168,7 +174,11 @@ Form_Licencia::Form_Licencia(Aplicacion& app)
     reiniciaFilaNueva();
     grilla_ = new Grilla(this);
     grilla_->setObjectName(QStringLiteral("MSHF_Licencias"));
-    grilla_->setMinimumHeight(150);
+    // Room for ten rows under the header, whatever the font.
+    // (the header is not laid out yet: it counts as one more row)
+    grilla_->setMinimumHeight(11 * grilla_->verticalHeader()->defaultSectionSize() +
+                              grilla_->horizontalScrollBar()->sizeHint().height() +
+                              2 * grilla_->frameWidth() + 2);
 
     auto* inferior = new QHBoxLayout;
     inferior->addWidget(creaMarcos(), 1);
@@ -370,7 +380,11 @@ QWidget* Form_Licencia::creaBotones()
     firma->hide();
     pila->addWidget(firma);
 
-    frmRestricciones_ = new QGroupBox(QStringLiteral("Restricciones"), columna);
+    // The restriction help floats beside the restriction box that has the
+    // focus (see eventFilter).
+    frmRestricciones_ = new QGroupBox(QStringLiteral("Restricciones"), this);
+    frmRestricciones_->setAutoFillBackground(true);
+    frmRestricciones_->setFixedWidth(220);
     frmRestricciones_->setObjectName(QStringLiteral("Frm_Restricciones"));
     auto* capaRestricciones = new QVBoxLayout(frmRestricciones_);
     for (const QString& r : Vocabulario::Restricciones + QStringList{Vocabulario::FormatoRestricciones}) {
@@ -379,9 +393,8 @@ QWidget* Form_Licencia::creaBotones()
         capaRestricciones->addWidget(l);
     }
     frmRestricciones_->hide();
-    pila->addWidget(frmRestricciones_);
     pila->addStretch();
-    columna->setFixedWidth(200);
+    columna->setFixedWidth(140);
 
     alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Limpiar")), [this] { Cmd_Limpiar_Click(); });
     alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Salir")), [this] { Cmd_Salir_Click(); });

@@ -90,6 +90,7 @@ private:
     // Fields.
     void cargaFila(int fila);
     void reiniciaFilaNueva();
+    void muestraAyudaJuntoA(const QWidget& caja);
     bool entregaEnFilaNueva() const;
     void fijaCampo(const CampoLicencia& campo, const QString& valor);
     void actualizaMarcasExamen();

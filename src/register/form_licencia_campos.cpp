@@ -229,6 +229,23 @@ void Form_Licencia::NE_Edad_Calcula()
     }
 }
 
+// Beside the box, on its right when there is room, else on its left, and
+// inside the form.
+void Form_Licencia::muestraAyudaJuntoA(const QWidget& caja)
+{
+    QWidget& ayuda = *frmRestricciones_;
+    ayuda.adjustSize();
+    const QPoint origen = caja.mapTo(this, QPoint(0, 0));
+    int x = origen.x() + caja.width() + 6;
+    if (x + ayuda.width() > width()) {
+        x = origen.x() - ayuda.width() - 6;
+    }
+    const int y = qBound(0, origen.y() - ayuda.height() / 2, qMax(0, height() - ayuda.height()));
+    ayuda.move(qMax(0, x), y);
+    ayuda.raise();
+    ayuda.show();
+}
+
 bool Form_Licencia::eventFilter(QObject* objeto, QEvent* evento)
 {
     const bool entra = evento->type() == QEvent::FocusIn;
@@ -237,8 +254,10 @@ bool Form_Licencia::eventFilter(QObject* objeto, QEvent* evento)
     protege([&] {
         if (entra && nombre == QLatin1String("NE_Edad")) {
             NE_Edad_Calcula();
-        } else if ((entra || sale) && nombre.startsWith(QLatin1String("Text_Restriccion"))) {
-            frmRestricciones_->setVisible(entra);
+        } else if (entra && nombre.startsWith(QLatin1String("Text_Restriccion"))) {
+            muestraAyudaJuntoA(*static_cast<QWidget*>(objeto));
+        } else if (sale && nombre.startsWith(QLatin1String("Text_Restriccion"))) {
+            frmRestricciones_->hide();
         }
     });
     return Forma::eventFilter(objeto, evento);

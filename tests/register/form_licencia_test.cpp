@@ -13,7 +13,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QHeaderView>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QSqlQuery>
 
@@ -487,8 +489,13 @@ TEST_F(FormaLicencia, EnterYFlechaAbajoComoTabYAyudaDeRestricciones)
     }
     auto* ayuda = forma().findChild<QGroupBox*>("Frm_Restricciones");
     EXPECT_TRUE(ayuda->isHidden());
-    forma().findChild<QLineEdit*>("Text_RestriccionAnterior")->setFocus();
+    auto* restriccion = forma().findChild<QLineEdit*>("Text_RestriccionAnterior");
+    restriccion->setFocus();
     EXPECT_FALSE(ayuda->isHidden());
+    // Beside the box, not over it.
+    const QRect caja(restriccion->mapTo(&forma(), QPoint()), restriccion->size());
+    EXPECT_FALSE(ayuda->geometry().intersects(caja));
+    EXPECT_LT(std::abs(ayuda->geometry().center().y() - caja.center().y()), ayuda->height());
     nombres->setFocus();
     EXPECT_TRUE(ayuda->isHidden());
 }
@@ -507,6 +514,29 @@ TEST_F(FormaLicencia, UnaTeclaDesdeCadaFechaPasaAlControlSiguiente)
             QWidget* ahora = QApplication::focusWidget();
             EXPECT_TRUE(ahora != &fecha && !fecha.isAncestorOf(ahora)) << c.control << " " << tecla;
         }
+    }
+}
+
+TEST_F(FormaLicencia, CabeEnUnaPantallaDe1366x768)
+{
+    e.agregaMedico("DRA. MARIA JOSEFINA ALVAREZ DEL RIO");
+    e.app().descarga<Form_Licencia>();
+    Entorno::procesaEliminaciones();
+    forma().resize(1366, 768);
+    muestraActiva();
+    auto* area = forma().findChild<QScrollArea*>("Scr_Campos");
+    EXPECT_LE(area->widget()->width(), area->viewport()->width()) << "se corta a la derecha";
+    Grilla& g = forma().MSHF_Licencias();
+    EXPECT_GE(g.viewport()->height() / g.verticalHeader()->defaultSectionSize(), 10);
+    for (CajaLista* lista : forma().findChildren<CajaLista*>()) {
+        for (int i = 0; i < lista->count(); ++i) {
+            EXPECT_GT(lista->width() - 24, lista->fontMetrics().horizontalAdvance(lista->itemText(i)))
+                << lista->objectName().toStdString() << ": " << lista->itemText(i).toStdString();
+        }
+    }
+    for (int c = 0; c < g.model()->columnCount(); ++c) {
+        const QString titulo = g.model()->headerData(c, Qt::Horizontal).toString();
+        EXPECT_GE(g.columnWidth(c), g.horizontalHeader()->fontMetrics().horizontalAdvance(titulo)) << titulo.toStdString();
     }
 }
 
