@@ -6,8 +6,11 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
+#include <QGuiApplication>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QWidget>
 #include <optional>
 
@@ -190,6 +193,13 @@ bool SuperficieImpresora::muestraVistaPrevia(QWidget* dueno, const Dibujo& dibuj
     QPrintPreviewDialog dialogo(p, dueno);
     dialogo.setObjectName(QStringLiteral("VistaPrevia"));
     dialogo.setWindowTitle(QStringLiteral("Vista previa de impresión"));
+    // The whole sheet at once, as large as the screen allows.
+    if (const QScreen* pantalla = dueno ? dueno->screen() : QGuiApplication::primaryScreen()) {
+        dialogo.resize(pantalla->availableGeometry().size() * 0.9);
+    }
+    if (auto* vista = dialogo.findChild<QPrintPreviewWidget*>()) {
+        vista->fitInView();
+    }
     std::optional<QString> falla;
     QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo,
                      [&dibujo, &falla](QPrinter* pagina) {
