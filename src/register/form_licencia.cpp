@@ -395,10 +395,11 @@ QWidget* Form_Licencia::creaBotones()
 
     alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Limpiar")), [this] { Cmd_Limpiar_Click(); });
     alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Salir")), [this] { Cmd_Salir_Click(); });
+    alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Imprimir")), [this] { Cmd_Imprimir_Click(); });
     const QPair<const char*, const char*> pendientes[] = {
         {"Cmd_Registrar", "Registrar licencia"},    {"Cmd_Modificar", "Modificar licencia"},
         {"Cmd_Anular", "Anular licencia"},          {"Cmd_Eliminar", "Eliminar licencia"},
-        {"Cmd_Imprimir", "Imprimir licencia"},      {"Cmd_Detalle1", "Detalle de los exámenes"},
+        {"Cmd_Detalle1", "Detalle de los exámenes"},
         {"Cmd_Denegacion", "Denegación de licencia"}, {"Cmd_Firma", "Firma"}};
     for (const auto& [boton, funcion] : pendientes) {
         const QString nombreFuncion = QString::fromUtf8(funcion);
