@@ -21,6 +21,7 @@ QDoubleSpinBox* cajaMm(const QString& nombre, QWidget* padre)
     caja->setSingleStep(0.5);
     caja->setSuffix(QStringLiteral(" mm"));
     caja->setAlignment(Qt::AlignRight);
+    caja->setMinimumWidth(caja->fontMetrics().horizontalAdvance(QStringLiteral("-20.0 mm")) + 40);
     return caja;
 }
 
@@ -46,6 +47,7 @@ Form_CalibraImpresion::Form_CalibraImpresion(Aplicacion& app)
     horizontal_ = cajaMm(QStringLiteral("NE_Horizontal"), this);
     vertical_ = cajaMm(QStringLiteral("NE_Vertical"), this);
     auto* campos = new QFormLayout;
+    campos->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     campos->addRow(QStringLiteral("Desplazamiento horizontal"), horizontal_);
     campos->addRow(QStringLiteral("Desplazamiento vertical"), vertical_);
 

@@ -5,6 +5,7 @@
 #include "shell/form_menu_licencia.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QSettings>
@@ -68,6 +69,14 @@ TEST_F(Calibracion, AceptarGuardaLosDesplazamientosDeLaEstacion)
     abreDesdeElMenu([&](Form_CalibraImpresion& f) {
         mostrado = f.desplazamiento();
         fija(f, -3.5, 4);
+        // What the clerk sees, when asked for (LICENCIAS_CAPTURAS=folder).
+        const QString capturas = qEnvironmentVariable("LICENCIAS_CAPTURAS");
+        if (!capturas.isEmpty()) {
+            f.show();
+            f.adjustSize();
+            QTest::qWait(50);
+            f.grab().save(QDir(capturas).filePath("calibrar_impresion.png"));
+        }
         f.control<QPushButton>("Cmd_Aceptar").click();
     });
     EXPECT_EQ(e.ventanas->modales, QStringList{"Form_CalibraImpresion"});

@@ -16,20 +16,39 @@ namespace {
 
 DatosSolicitud solicitud()
 {
+    const QDate hoy(2026, 12, 10);
     DatosSolicitud d;
     d.folio = "CA04354520";
-    d.fechaActual = QDate(2026, 12, 10);
+    d.fechaActual = d.fechaCertificado = d.fechaAprobacion = hoy;
     d.rut = "09.507.357-7";
+    d.fechaNacimiento = QDate(1980, 3, 15);
     d.nombres = "JUAN ANDRÉS";
     d.apPaterno = "PÉREZ";
     d.apMaterno = "O'HIGGINS";
-    d.domicilio = "AVENIDA LIBERTADOR BERNARDO O'HIGGINS 1234";
+    d.domicilio = "AVENIDA LIBERTADOR BERNARDO O'HIGGINS 1234 DEPTO 5";
     d.comunaDomicilio = "ÑUÑOA";
-    d.clases[5] = true;
-    d.certificadoEscuela = "ABC123";
-    d.comunaAnterior = "CONCEPCIÓN";
+    d.clases = {false, true, false, false, false, true};
+    d.fechaOtorgaInicial = QDate(2000, 2, 1);
+    d.fechaUltimoControl = QDate(2020, 6, 5);
+    d.fechaProximoControl = QDate(2032, 6, 5);
+    d.observaciones = "RENUEVA EN PLAZO";
+    d.restriccionActual = "1-2";
+    d.certifAntecedentes = "12345678901";
     d.obs1 = "REVISAR DOCUMENTOS";
-    d.medico = {true, QDate(2026, 12, 9), "DRA. ANA MUÑOZ"};
+    d.rutEscuela = "76.543.210-K";
+    d.certificadoEscuela = "ABC123";
+    d.especialidad = "TRANSPORTE DE PASAJEROS Y CARGA";
+    d.escuelaNombre = "ESCUELA DE CONDUCTORES DEL SUR";
+    d.comunaAnterior = "CONCEPCIÓN";
+    d.clasesAnteriores = {false, false, false, false, false, true};
+    d.fechaOtorgaAnterior = QDate(2014, 6, 5);
+    d.fechaVenceAnterior = QDate(2020, 6, 5);
+    d.restriccionAnterior = "1";
+    d.medico = {true, hoy, "DRA. ANA MUÑOZ"};
+    d.teorico = {true, hoy, "PEDRO SOTO"};
+    d.practico = {true, hoy, "LUIS PAZ"};
+    d.observaExamenes = "BUEN DESEMPEÑO";
+    d.usuario = QString("jperez").leftJustified(15);
     d.firma = QString("MARÍA LÓPEZ").leftJustified(25);
     return d;
 }
