@@ -182,7 +182,9 @@ bool SuperficieImpresora::muestraVistaPrevia(QWidget* dueno, const Dibujo& dibuj
 {
     // The preview repaints the page on the printer it hands over, once for
     // the screen and again when the clerk prints: each time the same drawing
-    // on a surface of its own, so no failure leaves for the dialog's events.
+    // on a surface of its own, so no failure leaves for the dialog's events;
+    // the last painting (the print, when there is one) tells the outcome. A
+    // document left open on this printer is dropped first.
     cancelaDocumento();
     std::unique_ptr<QPrinter> sinImpresora;
     QPrinter* p = impresora();
@@ -204,6 +206,7 @@ bool SuperficieImpresora::muestraVistaPrevia(QWidget* dueno, const Dibujo& dibuj
     QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo,
                      [&dibujo, &falla](QPrinter* pagina) {
                          SuperficieImpresora hoja(*pagina);
+                         falla.reset();
                          try {
                              dibujo(hoja);
                          } catch (const ErrorImpresion& e) {
