@@ -1,6 +1,7 @@
 #include "app/acciones_menu.h"
 #include "app/esquema_sistema.h"
 #include "demo/demo.h"
+#include "register/comando_imprimir.h"
 #include "shell/aplicacion.h"
 #include "shell/comando.h"
 #include "shell/comandos_usuario.h"
@@ -33,6 +34,12 @@ const ComandoLinea Comandos[] = {
      "  licencias usuario listar [--db CONEXION]\n"
      "      Muestra los usuarios y sus accesos.\n",
      false, ComandoUsuario},
+    {"imprimir",
+     "  licencias imprimir --folio FOLIO [--usuario USUARIO] [--pdf ARCHIVO] [--db CONEXION]\n"
+     "      Imprime de nuevo la solicitud registrada con ese folio, como el botón\n"
+     "      Imprimir: en el archivo PDF indicado o, sin --pdf, en la impresora\n"
+     "      predeterminada. USUARIO es el usuario que figura en la hoja.\n",
+     true, ComandoImprimir},
 };
 
 const char* const AyudaPrograma =

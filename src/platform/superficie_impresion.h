@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <stdexcept>
 
 class QWidget;
@@ -37,9 +38,19 @@ public:
     // left edge of the next line.
     virtual void imprimeLinea(const QString& texto, int avanceColumnas = 0) = 0;
     virtual void terminaDocumento() = 0;
+    // Drops the document begun, when a print fails halfway, so that the
+    // next output starts a document of its own.
+    virtual void cancelaDocumento() = 0;
     // The system print dialog; later output goes to the printer chosen there.
     // Returns false when the dialog was cancelled.
     virtual bool eligeImpresora(QWidget* dueno) = 0;
     // The client area of a form, as shown on screen, as one page.
     virtual void imprimeImagen(QWidget& forma) = 0;
+
+    // Draws one document on a print surface.
+    using Dibujo = std::function<void(SuperficieImpresion&)>;
+    // Shows what `dibujo` draws in the print preview of the chosen printer,
+    // from which the clerk prints it or closes it. True when it was printed;
+    // a printer that fails throws ErrorImpresion.
+    virtual bool muestraVistaPrevia(QWidget* dueno, const Dibujo& dibujo) = 0;
 };

@@ -1,21 +1,40 @@
 #include "platform/superficie_impresora.h"
 
-#include <QFontMetricsF>
+#include "platform/medidas_impresion.h"
+
 #include <QPageSize>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
+#include <QGuiApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QScreen>
 #include <QWidget>
+#include <optional>
 
-SuperficieImpresora::SuperficieImpresora() : impresora_(QPrinter::HighResolution)
+namespace {
+
+constexpr double CentimetrosPorPulgada = 2.54;
+
+}  // namespace
+
+SuperficieImpresora::SuperficieImpresora()
+    : propia_(std::make_unique<QPrinter>(QPrinter::HighResolution)), hoja_(propia_.get())
 {
     fuente_.setWeight(QFont::Normal);
 }
 
 SuperficieImpresora::SuperficieImpresora(const QString& archivoPdf) : SuperficieImpresora()
 {
-    impresora_.setOutputFormat(QPrinter::PdfFormat);
-    impresora_.setOutputFileName(archivoPdf);
+    propia_->setOutputFormat(QPrinter::PdfFormat);
+    propia_->setOutputFileName(archivoPdf);
+}
+
+SuperficieImpresora::SuperficieImpresora(QPaintDevice& hoja) : hoja_(&hoja)
+{
+    fuente_.setWeight(QFont::Normal);
 }
 
 SuperficieImpresora::~SuperficieImpresora()
@@ -25,23 +44,35 @@ SuperficieImpresora::~SuperficieImpresora()
     }
 }
 
-double SuperficieImpresora::pixelesPorCentimetro() const
+QPrinter* SuperficieImpresora::impresora() const
 {
-    return impresora_.resolution() / 2.54;
+    return dynamic_cast<QPrinter*>(hoja_);
+}
+
+QString SuperficieImpresora::destino() const
+{
+    const QPrinter* p = impresora();
+    if (!p) {
+        return QStringLiteral("la página");
+    }
+    const QString nombre =
+        p->outputFormat() == QPrinter::PdfFormat ? p->outputFileName() : p->printerName();
+    return nombre.isEmpty() ? QString() : QStringLiteral("«%1»").arg(nombre);
 }
 
 QPainter& SuperficieImpresora::pintor()
 {
     if (!pintor_) {
         auto nuevo = std::make_unique<QPainter>();
-        if (!nuevo->begin(&impresora_)) {
-            const QString destino = impresora_.outputFormat() == QPrinter::PdfFormat
-                                        ? impresora_.outputFileName()
-                                        : impresora_.printerName();
+        if (!nuevo->begin(hoja_)) {
+            const QString donde = destino();
             throw ErrorImpresion(
-                QStringLiteral("No fue posible iniciar la impresión en «%1». Revise que la "
-                               "impresora esté encendida y disponible.")
-                    .arg(destino));
+                donde.isEmpty()
+                    ? QStringLiteral("No fue posible iniciar la impresión: este equipo no tiene "
+                                     "una impresora instalada o elegida.")
+                    : QStringLiteral("No fue posible iniciar la impresión en %1. Revise que la "
+                                     "impresora esté encendida y disponible.")
+                          .arg(donde));
         }
         pintor_ = std::move(nuevo);
     }
@@ -70,12 +101,17 @@ void SuperficieImpresora::fijaTamanoFuente(double puntos)
 
 void SuperficieImpresora::fijaPapel(Papel papel)
 {
-    impresora_.setPageSize(QPageSize(papel == Papel::Carta ? QPageSize::Letter : QPageSize::Legal));
+    // A page that is not a sheet (a picture) has no paper to set.
+    if (auto* hoja = dynamic_cast<QPagedPaintDevice*>(hoja_)) {
+        hoja->setPageSize(QPageSize(papel == Papel::Carta ? QPageSize::Letter : QPageSize::Legal));
+    }
 }
 
 void SuperficieImpresora::fijaOrientacion(Orientacion)
 {
-    impresora_.setPageOrientation(QPageLayout::Portrait);
+    if (auto* hoja = dynamic_cast<QPagedPaintDevice*>(hoja_)) {
+        hoja->setPageOrientation(QPageLayout::Portrait);
+    }
 }
 
 void SuperficieImpresora::fijaPosicion(double x, double y)
@@ -87,23 +123,11 @@ void SuperficieImpresora::imprimeLinea(const QString& texto, int avanceColumnas)
 {
     QPainter& p = pintor();
     p.setFont(fuente_);
-    const QFontMetricsF medidas(fuente_, &impresora_);
-    const double escala = pixelesPorCentimetro();
-    const double renglon = medidas.lineSpacing() / escala;
-    double x = posicion_.x();
-    double y = posicion_.y();
-    if (avanceColumnas > 0) {
-        // A tab to print column n: n - 1 average character widths from the
-        // left edge, on the next line when the position is already past it.
-        const double columna = (avanceColumnas - 1) * medidas.averageCharWidth() / escala;
-        if (x > columna) {
-            y += renglon;
-        }
-        x = columna;
-    }
-    const QPointF arribaIzquierda = (origen_ + QPointF(x, y)) * escala;
-    p.drawText(arribaIzquierda + QPointF(0, medidas.ascent()), texto);
-    posicion_ = QPointF(0, y + renglon);
+    const LineaUbicada linea = UbicaLinea(fuente_, posicion_, avanceColumnas);
+    const double pixelesPorCentimetro = hoja_->logicalDpiX() / CentimetrosPorPulgada;
+    const QPointF base = origen_ + linea.texto + QPointF(0, AscensoCm(fuente_));
+    p.drawText(base * pixelesPorCentimetro, texto);
+    posicion_ = linea.siguiente;
 }
 
 void SuperficieImpresora::terminaDocumento()
@@ -114,13 +138,30 @@ void SuperficieImpresora::terminaDocumento()
     const bool entregado = pintor_->end();
     pintor_.reset();
     if (!entregado) {
-        throw ErrorImpresion(QStringLiteral("La impresora no recibió el documento."));
+        throw ErrorImpresion(QStringLiteral("La impresora %1 no recibió el documento.")
+                                 .arg(destino().isEmpty() ? QStringLiteral("elegida") : destino()));
     }
+}
+
+void SuperficieImpresora::cancelaDocumento()
+{
+    if (!pintor_) {
+        return;
+    }
+    if (QPrinter* p = impresora()) {
+        p->abort();
+    }
+    pintor_->end();
+    pintor_.reset();
 }
 
 bool SuperficieImpresora::eligeImpresora(QWidget* dueno)
 {
-    QPrintDialog dialogo(&impresora_, dueno);
+    QPrinter* p = impresora();
+    if (!p) {
+        return false;
+    }
+    QPrintDialog dialogo(p, dueno);
     dialogo.setWindowTitle(QStringLiteral("Seleccionar Impresora"));
     return dialogo.exec() == QDialog::Accepted;
 }
@@ -135,4 +176,50 @@ void SuperficieImpresora::imprimeImagen(QWidget& forma)
     const QSize tamano = imagen.size().scaled(pagina.size(), Qt::KeepAspectRatio);
     p.drawPixmap(QRect(pagina.topLeft(), tamano), imagen);
     terminaDocumento();
+}
+
+bool SuperficieImpresora::muestraVistaPrevia(QWidget* dueno, const Dibujo& dibujo)
+{
+    // The preview repaints the page on the printer it hands over, once for
+    // the screen and again when the clerk prints: each time the same drawing
+    // on a surface of its own, so no failure leaves for the dialog's events;
+    // the last painting (the print, when there is one) tells the outcome. A
+    // document left open on this printer is dropped first.
+    cancelaDocumento();
+    std::unique_ptr<QPrinter> sinImpresora;
+    QPrinter* p = impresora();
+    if (!p) {
+        sinImpresora = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        p = sinImpresora.get();
+    }
+    QPrintPreviewDialog dialogo(p, dueno);
+    dialogo.setObjectName(QStringLiteral("VistaPrevia"));
+    dialogo.setWindowTitle(QStringLiteral("Vista previa de impresión"));
+    // The whole sheet at once, as large as the screen allows.
+    if (const QScreen* pantalla = dueno ? dueno->screen() : QGuiApplication::primaryScreen()) {
+        dialogo.resize(pantalla->availableGeometry().size() * 0.9);
+    }
+    if (auto* vista = dialogo.findChild<QPrintPreviewWidget*>()) {
+        vista->fitInView();
+    }
+    std::optional<QString> falla;
+    QObject::connect(&dialogo, &QPrintPreviewDialog::paintRequested, &dialogo,
+                     [&dibujo, &falla](QPrinter* pagina) {
+                         SuperficieImpresora hoja(*pagina);
+                         falla.reset();
+                         try {
+                             dibujo(hoja);
+                         } catch (const ErrorImpresion& e) {
+                             hoja.cancelaDocumento();
+                             falla = e.texto();
+                         } catch (const std::exception& e) {
+                             hoja.cancelaDocumento();
+                             falla = QString::fromUtf8(e.what());
+                         }
+                     });
+    const bool impreso = dialogo.exec() == QDialog::Accepted;
+    if (falla) {
+        throw ErrorImpresion(*falla);
+    }
+    return impreso;
 }

@@ -402,10 +402,11 @@ QWidget* Form_Licencia::creaBotones()
              [this] { app().muestraModal<Form_Detalle>(this); });
     alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Denegacion")),
              [this] { app().muestraModal<Form_Denegacion>(this); });
+    alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Imprimir")), [this] { Cmd_Imprimir_Click(); });
     const QPair<const char*, const char*> pendientes[] = {
         {"Cmd_Registrar", "Registrar licencia"},    {"Cmd_Modificar", "Modificar licencia"},
         {"Cmd_Anular", "Anular licencia"},          {"Cmd_Eliminar", "Eliminar licencia"},
-        {"Cmd_Imprimir", "Imprimir licencia"},      {"Cmd_Firma", "Firma"}};
+        {"Cmd_Firma", "Firma"}};
     for (const auto& [boton, funcion] : pendientes) {
         const QString nombreFuncion = QString::fromUtf8(funcion);
         alPulsar(&control<QPushButton>(QLatin1String(boton)),

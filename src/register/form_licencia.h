@@ -19,6 +19,7 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 struct CampoLicencia;
+struct DatosSolicitud;
 
 // The licence form: a browser over TLicencias on top, one control for each
 // stored column below, and the commands that check, store, annul, delete,
@@ -59,6 +60,16 @@ public:
 
     // Validation: true when the command may go on.
     bool ValidaLicencia();
+
+    // Printing on the valued form (form_licencia_impresion.cpp): what the
+    // print reads from the controls; "Imprimir", through the print preview;
+    // the print straight to the chosen printer; loading the stored
+    // application of a folio as a click on its grid row does (false when
+    // none is stored).
+    DatosSolicitud DatosImpresion();
+    void Cmd_Imprimir_Click();
+    void ImprimeSolicitud();
+    bool CargaFolio(const QString& folio);
 
     // A field control by its name.
     QLineEdit& texto(const QString& control) const;

@@ -39,6 +39,8 @@ struct EntradaMenu {
 const EntradaMenu Menu[] = {
     {"Archivo", "Archivo", nullptr, Accion::Submenu, nullptr, nullptr},
     {"SeleccionarImpresora", "Seleccionar Impresora", "Archivo", Accion::Impresora, nullptr, nullptr},
+    {"CalibrarImpresion", "Calibrar impresión", "Archivo", Accion::Subsistema, "CalibrarImpresion",
+     nullptr},
     {"Fin", "Salir", "Archivo", Accion::Salir, nullptr, nullptr},
     {"MantencionLicencias", "Mantención de Licencias", nullptr, Accion::Submenu, nullptr, nullptr},
     {"NuevaLicencia", "Ingreso, Modificación y Eliminación de Licencias", "MantencionLicencias",

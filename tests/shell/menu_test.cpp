@@ -52,6 +52,7 @@ TEST_F(Menu, ArbolCompletoDeEntradas)
     EXPECT_EQ(arbol(menu().barra()->actions()),
               QStringList({"Archivo",
                            "  Seleccionar Impresora",
+                           "  Calibrar impresión",
                            "  Salir",
                            "Mantención de Licencias",
                            "  Ingreso, Modificación y Eliminación de Licencias",

@@ -2,6 +2,8 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLockFile>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -32,6 +34,10 @@ int main(int argc, char** argv)
                                                                     : qgetenv("QT_QPA_PLATFORM"));
     QApplication aplicacion(argc, argv);
     const auto turno = turnoEnBaseCompartida();
+    // Workstation settings written by the tests stay out of the user's own.
+    QTemporaryDir ajustes;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ajustes.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, ajustes.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

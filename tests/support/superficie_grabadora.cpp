@@ -1,5 +1,8 @@
 #include "superficie_grabadora.h"
 
+#include "platform/medidas_impresion.h"
+
+#include <QFont>
 #include <QWidget>
 
 namespace {
@@ -51,18 +54,33 @@ void SuperficieGrabadora::fijaPosicion(double x, double y)
 
 void SuperficieGrabadora::imprimeLinea(const QString& texto, int avanceColumnas)
 {
-    textos.push_back({texto, x_, y_, fuente_, tamano_, avanceColumnas, documentosTerminados});
+    if (fallaEnLinea && ++lineas_ == *fallaEnLinea) {
+        operaciones << QStringLiteral("falla");
+        throw ErrorImpresion(QStringLiteral("La impresora no responde"));
+    }
+    QFont fuente(fuente_);
+    fuente.setPointSizeF(tamano_ > 0 ? tamano_ : 12);
+    const LineaUbicada linea = UbicaLinea(fuente, QPointF(x_, y_), avanceColumnas);
+    textos.push_back({texto, x_, y_, fuente_, tamano_, avanceColumnas, documento_,
+                      linea.texto.x(), linea.texto.y()});
     operaciones << (avanceColumnas > 0 ? QStringLiteral("linea [%1] %2").arg(avanceColumnas).arg(texto)
                                        : QStringLiteral("linea ") + texto);
-    // The next line starts at the left edge, one line lower.
-    x_ = 0;
-    y_ += tamano_ * 1.2 / 72.0 * 2.54;
+    x_ = linea.siguiente.x();
+    y_ = linea.siguiente.y();
 }
 
 void SuperficieGrabadora::terminaDocumento()
 {
     ++documentosTerminados;
+    ++documento_;
     operaciones << QStringLiteral("fin documento");
+}
+
+void SuperficieGrabadora::cancelaDocumento()
+{
+    ++documentosCancelados;
+    ++documento_;
+    operaciones << QStringLiteral("cancela documento");
 }
 
 bool SuperficieGrabadora::eligeImpresora(QWidget*)
@@ -75,4 +93,25 @@ void SuperficieGrabadora::imprimeImagen(QWidget& forma)
 {
     imagenes << forma.objectName();
     operaciones << QStringLiteral("imagen ") + forma.objectName();
+}
+
+bool SuperficieGrabadora::muestraVistaPrevia(QWidget*, const Dibujo& dibujo)
+{
+    ++vistasPrevias;
+    operaciones << QStringLiteral("vista previa");
+    if (aceptaVistaPrevia) {
+        dibujo(*this);
+    }
+    return aceptaVistaPrevia;
+}
+
+std::vector<SuperficieGrabadora::TextoImpreso> SuperficieGrabadora::textosDe(int documento) const
+{
+    std::vector<TextoImpreso> del;
+    for (const TextoImpreso& t : textos) {
+        if (t.documento == documento) {
+            del.push_back(t);
+        }
+    }
+    return del;
 }
