@@ -125,6 +125,7 @@ TEST_F(Calibracion, HojaDePruebaConLosDesplazamientosEnPantalla)
 TEST_F(Calibracion, UnaImpresoraQueFallaSeInforma)
 {
     e.impresora->fallaEnLinea = 1;
+    e.mensajes->esperaCriticos();
     abreDesdeElMenu([](Form_CalibraImpresion& f) { f.control<QPushButton>("Cmd_ImprimirPrueba").click(); });
     ASSERT_EQ(e.mensajes->cajas.size(), 1u);
     EXPECT_EQ(e.mensajes->cajas[0].titulo, "Error de impresión");

@@ -185,6 +185,7 @@ TEST_F(ImpresionLicencia, UnaImpresoraQueFallaSeInformaYLaFormaSigue)
 {
     eligeSolicitud();
     e.impresora->fallaEnLinea = 3;
+    e.mensajes->esperaCriticos();
     pulsa("Cmd_Imprimir");
     ASSERT_EQ(e.mensajes->cajas.size(), 1u);
     EXPECT_EQ(e.mensajes->cajas[0].titulo, "Error de impresión");
