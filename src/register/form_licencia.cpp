@@ -10,7 +10,6 @@
 #include "register/form_detalle.h"
 #include "register/registro_licencia.h"
 #include "shell/aplicacion.h"
-#include "shell/form_en_construccion.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -396,21 +395,22 @@ QWidget* Form_Licencia::creaBotones()
     pila->addStretch();
     columna->setFixedWidth(140);
 
-    alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Limpiar")), [this] { Cmd_Limpiar_Click(); });
-    alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Salir")), [this] { Cmd_Salir_Click(); });
-    alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Detalle1")),
-             [this] { app().muestraModal<Form_Detalle>(this); });
-    alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Denegacion")),
-             [this] { app().muestraModal<Form_Denegacion>(this); });
-    alPulsar(&control<QPushButton>(QStringLiteral("Cmd_Imprimir")), [this] { Cmd_Imprimir_Click(); });
-    const QPair<const char*, const char*> pendientes[] = {
-        {"Cmd_Registrar", "Registrar licencia"},    {"Cmd_Modificar", "Modificar licencia"},
-        {"Cmd_Anular", "Anular licencia"},          {"Cmd_Eliminar", "Eliminar licencia"},
-        {"Cmd_Firma", "Firma"}};
-    for (const auto& [boton, funcion] : pendientes) {
-        const QString nombreFuncion = QString::fromUtf8(funcion);
-        alPulsar(&control<QPushButton>(QLatin1String(boton)),
-                 [this, nombreFuncion] { comandoPendiente(nombreFuncion); });
+    const QPair<const char*, std::function<void()>> reacciones[] = {
+        {"Cmd_Registrar", [this] { Cmd_Registrar_Click(); }},
+        {"Cmd_Modificar", [this] { Cmd_Modificar_Click(); }},
+        {"Cmd_Eliminar", [this] { Cmd_Eliminar_Click(); }},
+        {"Cmd_Anular", [this] { Cmd_Anular_Click(); }},
+        {"Cmd_Imprimir", [this] { Cmd_Imprimir_Click(); }},
+        {"Cmd_Limpiar", [this] { Cmd_Limpiar_Click(); }},
+        {"Cmd_Firma", [this] { Cmd_Firma_Click(); }},
+        {"Cmd_Salir", [this] { Cmd_Salir_Click(); }},
+        {"Cmd_FrmAceptar", [this] { Cmd_FrmAceptar_Click(); }},
+        {"Cmd_FrmSalir", [this] { Cmd_FrmSalir_Click(); }},
+        {"Cmd_Detalle1", [this] { app().muestraModal<Form_Detalle>(this); }},
+        {"Cmd_Denegacion", [this] { app().muestraModal<Form_Denegacion>(this); }},
+    };
+    for (const auto& [boton, reaccion] : reacciones) {
+        alPulsar(&control<QPushButton>(QLatin1String(boton)), reaccion);
     }
     return columna;
 }
@@ -468,9 +468,3 @@ void Form_Licencia::Cmd_Salir_Click()
     close();
 }
 
-void Form_Licencia::comandoPendiente(const QString& funcion)
-{
-    if (ValidaLicencia()) {
-        app().muestraPorUso<Form_EnConstruccion>(this, funcion);
-    }
-}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "register/grabacion_licencia.h"
 #include "shell/forma.h"
 
 #include <QHash>
@@ -61,6 +62,17 @@ public:
     // Validation: true when the command may go on.
     bool ValidaLicencia();
 
+    // Storing commands (form_licencia_comandos.cpp).
+    void Cmd_Registrar_Click();
+    void Cmd_Modificar_Click();
+    void Cmd_Anular_Click();
+    void Cmd_Eliminar_Click();
+    void RegistraLicencia();
+    void ModificaLicencia();
+    void Cmd_Firma_Click();
+    void Cmd_FrmAceptar_Click();
+    void Cmd_FrmSalir_Click();
+
     // Printing on the valued form (form_licencia_impresion.cpp): what the
     // print reads from the controls; "Imprimir", through the print preview;
     // the print straight to the chosen printer; loading the stored
@@ -109,8 +121,14 @@ private:
     void NE_Edad_Calcula();
     void aplicaAccesos();
 
-    // Commands whose storing part is still being built.
-    void comandoPendiente(const QString& funcion);
+    // Storing commands.
+    void ejecutaSiEsValida(const std::function<void()>& comando);
+    void MarcaFolio(const QString& estado);
+    void avisaFolio(const QString& texto);
+    void preguntaImprimir(const QString& pregunta);
+    void muestraPaginaConservandoEntrega();
+    QVariant valorCampo(const CampoLicencia& campo) const;
+    ValoresLicencia valoresGrabados();
 
     bool solicitudNueva_ = false;
     QStringList filaNueva_;

@@ -1,0 +1,8 @@
+#pragma once
+
+class Form_Licencia;
+
+// Clears the licence form and fills it with a renewal (change of class, B)
+// that passes every check without a question: physician "DR. PEDRO SOTO",
+// folio "CA04354520".
+void LlenaSolicitudValida(Form_Licencia& forma);
