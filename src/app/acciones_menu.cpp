@@ -1,10 +1,17 @@
 #include "app/acciones_menu.h"
 
 #include "register/form_licencia.h"
+#include "registry_files/frm_planos.h"
 #include "shell/aplicacion.h"
 
 void InstalaAcciones(Aplicacion& app)
 {
     app.registraAccion(QStringLiteral("Licencias"),
                        [&app](QWidget* menu) { app.muestraModal<Form_Licencia>(menu); });
+    app.registraAccion(QStringLiteral("PlanosLicencias"), [&app](QWidget* menu) {
+        MuestraPlanos(app, menu, OpcionPlanos::LicenciasDuplicados);
+    });
+    app.registraAccion(QStringLiteral("PlanosDenegaciones"), [&app](QWidget* menu) {
+        MuestraPlanos(app, menu, OpcionPlanos::Denegaciones);
+    });
 }
