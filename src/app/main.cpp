@@ -1,6 +1,7 @@
 #include "app/acciones_menu.h"
 #include "app/esquema_sistema.h"
 #include "demo/demo.h"
+#include "registry_files/comando_planos.h"
 #include "shell/aplicacion.h"
 #include "shell/comando.h"
 #include "shell/comandos_usuario.h"
@@ -33,6 +34,14 @@ const ComandoLinea Comandos[] = {
      "  licencias usuario listar [--db CONEXION]\n"
      "      Muestra los usuarios y sus accesos.\n",
      false, ComandoUsuario},
+    {"planos",
+     "  licencias planos --tipo licencias|denegaciones --desde DD-MM-AAAA --hasta DD-MM-AAAA\n"
+     "                   [--planos DIR] [--db CONEXION]\n"
+     "      Genera los archivos planos del rango de fechas de solicitud (ambas incluidas):\n"
+     "      'licencias' escribe LPVN000 y RPVN000, 'denegaciones' escribe DPVN000, en la\n"
+     "      carpeta actual, y los copia en DIR (sin --planos: la carpeta elegida en este\n"
+     "      equipo, o ~/planos). Termina con 0 cuando todos quedaron escritos y copiados.\n",
+     false, ComandoPlanos},
 };
 
 const char* const AyudaPrograma =
