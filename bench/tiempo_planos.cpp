@@ -42,8 +42,9 @@ void copiaYBorra(Conexion& conexion, const Copia& copia, const RangoSolicitud& r
     Transaccion t(conexion);
     conexion.ejecuta(QStringLiteral("DELETE FROM AuxTLicencias"));
     conexion.ejecuta(QString::fromLatin1(copia.insercion));
-    conexion.ejecuta(QStringLiteral("DELETE FROM AuxTLicencias WHERE %1 < ? OR %1 > ?").arg(ClaveFechaSql()),
-                     {ClaveFecha(rango.desde), ClaveFecha(rango.hasta)});
+    conexion.ejecuta(
+        QStringLiteral("DELETE FROM AuxTLicencias WHERE %1 < ? OR %1 > ?").arg(ClaveFechaSql()),
+        {ClaveFecha(rango.desde), ClaveFecha(rango.hasta)});
     for (const QString& borrado : copia.borrados) {
         conexion.ejecuta(borrado);
     }
@@ -80,22 +81,25 @@ int main(int argc, char** argv)
     parser.process(aplicacion);
     QString error;
     const auto origen = OrigenDatos::interpreta(parser.value(db), &error);
-    const RangoSolicitud rango{QDate::fromString(parser.value(desde), QStringLiteral("dd-MM-yyyy")),
-                               QDate::fromString(parser.value(hasta), QStringLiteral("dd-MM-yyyy"))};
+    const RangoSolicitud rango{
+        QDate::fromString(parser.value(desde), QStringLiteral("dd-MM-yyyy")),
+        QDate::fromString(parser.value(hasta), QStringLiteral("dd-MM-yyyy"))};
     if (!origen || !rango.desde.isValid() || !rango.hasta.isValid()) {
-        QTextStream(stderr) << "Uso: tiempo_planos --db CONEXION --desde DD-MM-AAAA --hasta DD-MM-AAAA\n";
+        QTextStream(stderr)
+            << "Uso: tiempo_planos --db CONEXION --desde DD-MM-AAAA --hasta DD-MM-AAAA\n";
         return 2;
     }
     try {
         std::shared_ptr<Conexion> conexion;
-        salida << "Apertura y esquema: "
-               << segundos([&] { conexion = AbreBase(*origen); }) << " s\n";
+        salida << "Apertura y esquema: " << segundos([&] { conexion = AbreBase(*origen); })
+               << " s\n";
         QTemporaryDir carpeta;
         const CarpetasPlanos carpetas{carpeta.path(), carpeta.filePath(QStringLiteral("planos"))};
         for (const Copia& copia : Copias) {
             const QString nombre = NombrePlano(copia.tipo);
             const double literal = segundos([&] { copiaYBorra(*conexion, copia, rango); });
-            salida << nombre << " copia y borrado: " << literal << " s, " << preparadas(*conexion) << "\n";
+            salida << nombre << " copia y borrado: " << literal << " s, " << preparadas(*conexion)
+                   << "\n";
             const double directa =
                 segundos([&] { PreparaAuxTLicencias(*conexion, copia.tipo, rango); });
             salida << nombre << " selección directa: " << directa << " s, " << preparadas(*conexion)
@@ -104,7 +108,8 @@ int main(int argc, char** argv)
                 GeneraPlano(*conexion, copia.tipo, rango, carpetas,
                             [&](const AvisoPlano& a) { salida << "  " << a.texto << "\n"; });
             });
-            salida << nombre << " corrida completa (selección, archivo y copia): " << corrida << " s\n";
+            salida << nombre << " corrida completa (selección, archivo y copia): " << corrida
+                   << " s\n";
             salida.flush();
         }
     } catch (const std::exception& e) {

@@ -44,14 +44,15 @@ int ComandoPlanos(ContextoComando& contexto)
     }
     const QStringList sobrantes = parser.positionalArguments().mid(1);
     if (!sobrantes.isEmpty()) {
-        return FallaComando(contexto, QStringLiteral("Argumento no reconocido: %1").arg(sobrantes.first()),
+        return FallaComando(contexto,
+                            QStringLiteral("Argumento no reconocido: %1").arg(sobrantes.first()),
                             Salida::Uso);
     }
     for (const QCommandLineOption* obligatoria : {&tipo, &desde, &hasta}) {
         if (!parser.isSet(*obligatoria)) {
-            return FallaComando(contexto,
-                                QStringLiteral("Falta la opción --%1").arg(obligatoria->names().first()),
-                                Salida::Uso);
+            return FallaComando(
+                contexto, QStringLiteral("Falta la opción --%1").arg(obligatoria->names().first()),
+                Salida::Uso);
         }
     }
     const QString clase = parser.value(tipo).trimmed();
@@ -66,7 +67,8 @@ int ComandoPlanos(ContextoComando& contexto)
     if (!termino) {
         return Salida::Uso;
     }
-    const QString salida = parser.isSet(planos) ? parser.value(planos).trimmed() : CarpetaPlanosEstacion();
+    const QString salida =
+        parser.isSet(planos) ? parser.value(planos).trimmed() : CarpetaPlanosEstacion();
     if (salida.isEmpty()) {
         return FallaComando(contexto, QStringLiteral("Falta la carpeta de --planos"), Salida::Uso);
     }
@@ -84,8 +86,8 @@ int ComandoPlanos(ContextoComando& contexto)
         const RangoSolicitud rango{*inicio, *termino};
         const CarpetasPlanos carpetas{QDir::currentPath(), QDir::fromNativeSeparators(salida)};
         const bool escritos = clase == QLatin1String("licencias")
-                                  ? GeneraPlanoLicencias(*conexion, rango, carpetas, avisa)
-                                  : GeneraPlanoDenegaciones(*conexion, rango, carpetas, avisa);
+            ? GeneraPlanoLicencias(*conexion, rango, carpetas, avisa)
+            : GeneraPlanoDenegaciones(*conexion, rango, carpetas, avisa);
         return escritos ? Salida::Exito : Salida::Fallo;
     } catch (const ErrorDatos& e) {
         return FallaComando(contexto, e.texto());

@@ -45,18 +45,21 @@ public:
 Frm_Planos::Frm_Planos(Aplicacion& app)
     : Forma(app, QStringLiteral("Frm_Planos"), QStringLiteral("Archivos Planos"))
 {
-    auto* archivos = nombrado(new QGroupBox(QStringLiteral("Archivos Planos"), this), "Frm_Archivos");
+    auto* archivos =
+        nombrado(new QGroupBox(QStringLiteral("Archivos Planos"), this), "Frm_Archivos");
     Opt_LicenciasDuplicadosSinAnotaciones = nombrado(
         new QRadioButton(QStringLiteral("Licencias y Duplicados Sin Anotaciones"), archivos),
         "Opt_LicenciasDuplicadosSinAnotaciones");
-    Opt_DenegacionesLicencias = nombrado(new QRadioButton(QStringLiteral("Licencias Denegadas"), archivos),
-                                         "Opt_DenegacionesLicencias");
+    Opt_DenegacionesLicencias =
+        nombrado(new QRadioButton(QStringLiteral("Licencias Denegadas"), archivos),
+                 "Opt_DenegacionesLicencias");
     Opt_LicenciasDuplicadosSinAnotaciones->setChecked(true);
     DTP_FechaFolio = nombrado(new CajaFecha(archivos), "DTP_FechaFolio");
     DTP_FechaFolioFin = nombrado(new CajaFecha(archivos), "DTP_FechaFolioFin");
     // Room for the whole date beside the calendar button.
     for (CajaFecha* fecha : {DTP_FechaFolio, DTP_FechaFolioFin}) {
-        fecha->setMinimumWidth(fecha->sizeHint().width() + fecha->fontMetrics().horizontalAdvance(QStringLiteral("000")));
+        fecha->setMinimumWidth(fecha->sizeHint().width() +
+                               fecha->fontMetrics().horizontalAdvance(QStringLiteral("000")));
     }
     Text_CarpetaPlanos = nombrado(new QLineEdit(archivos), "Text_CarpetaPlanos");
     Text_CarpetaPlanos->setToolTip(
@@ -114,8 +117,9 @@ void Frm_Planos::Cmd_Generar_Click()
 {
     const QString carpeta = Text_CarpetaPlanos->text().trimmed();
     if (carpeta.isEmpty()) {
-        app().mensajes().muestra(QStringLiteral("Indique la carpeta donde se copian los archivos planos"),
-                                 windowTitle());
+        app().mensajes().muestra(
+            QStringLiteral("Indique la carpeta donde se copian los archivos planos"),
+            windowTitle());
         Text_CarpetaPlanos->setFocus();
         return;
     }

@@ -31,8 +31,7 @@ const ArchivoPlano Archivos[] = {
      "Estado = ? AND length(trim(RestriccionActual)) > 0", "Ok", LineasRestriccion,
      "El archivo plano (RPVN000) fue generado exitosamente",
      "No hay información para la selección solicitada  (RPVN000)"},
-    {TipoPlano::Denegaciones, "DPVN000", "Pelvarin", 50,
-     "Denegada = ?", "si", LineasDenegacion,
+    {TipoPlano::Denegaciones, "DPVN000", "Pelvarin", 50, "Denegada = ?", "si", LineasDenegacion,
      "El archivo plano (DPVN000) fue generado exitosamente",
      "No hay información para la selección solicitada (DPVN000)"},
 };
@@ -66,10 +65,11 @@ void PreparaAuxTLicencias(Conexion& conexion, TipoPlano tipo, const RangoSolicit
     const ArchivoPlano& a = archivoDe(tipo);
     Transaccion t(conexion);
     conexion.ejecuta(QStringLiteral("DELETE FROM AuxTLicencias"));
-    conexion.ejecuta(QStringLiteral("INSERT INTO AuxTLicencias SELECT * FROM TLicencias "
-                                    "WHERE %1 BETWEEN ? AND ? AND %2")
-                         .arg(ClaveFechaSql(), QLatin1String(a.condicion)),
-                     {ClaveFecha(rango.desde), ClaveFecha(rango.hasta), QString::fromLatin1(a.valor)});
+    conexion.ejecuta(
+        QStringLiteral("INSERT INTO AuxTLicencias SELECT * FROM TLicencias "
+                       "WHERE %1 BETWEEN ? AND ? AND %2")
+            .arg(ClaveFechaSql(), QLatin1String(a.condicion)),
+        {ClaveFecha(rango.desde), ClaveFecha(rango.hasta), QString::fromLatin1(a.valor)});
     t.confirma();
 }
 
@@ -111,9 +111,9 @@ bool GeneraPlano(Conexion& conexion, TipoPlano tipo, const RangoSolicitud& rango
         // What the file holds is what was staged: no other run comes between.
         Transaccion t(conexion);
         PreparaAuxTLicencias(conexion, tipo, rango);
-        resultado = EscribePlano(ruta, QByteArray(a.encabezado).leftJustified(a.anchoEncabezado), a.lineas, [&](const auto& porFila) {
-            conexion.recorre(LecturaAux, {}, porFila);
-        });
+        resultado =
+            EscribePlano(ruta, QByteArray(a.encabezado).leftJustified(a.anchoEncabezado), a.lineas,
+                         [&](const auto& porFila) { conexion.recorre(LecturaAux, {}, porFila); });
         t.confirma();
     }
     if (!resultado.escrito) {

@@ -42,7 +42,11 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    QStringList archivos() const { return QDir(carpeta.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot); }
+    QStringList archivos() const
+    {
+        return QDir(carpeta.path())
+            .entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
 
     QTemporaryDir carpeta;
 };
@@ -69,7 +73,8 @@ TEST_F(Archivo, SinFilasUnaLineaConUnBlancoYSinEncabezado)
 TEST_F(Archivo, UnaCorridaInterrumpidaDejaEnteroElArchivoAnterior)
 {
     escribe("LPVN000", "Pelvarin\r\nanterior\r\n");
-    EXPECT_THROW(EscribePlano(en("LPVN000"), "Pelvarin", lineasDePrueba, filas(3, true)), ErrorDatos);
+    EXPECT_THROW(EscribePlano(en("LPVN000"), "Pelvarin", lineasDePrueba, filas(3, true)),
+                 ErrorDatos);
     EXPECT_EQ(lee("LPVN000"), "Pelvarin\r\nanterior\r\n");
     EXPECT_EQ(archivos(), QStringList{"LPVN000"});
 }

@@ -17,7 +17,10 @@ class Comando : public EntornoPlanos {
 protected:
     void SetUp() override
     {
-        Solicitud("CA00000001").con("FechaActual", "01-06-2010").con("Nombres", "José Ñandú").agregaEn(e);
+        Solicitud("CA00000001")
+            .con("FechaActual", "01-06-2010")
+            .con("Nombres", "José Ñandú")
+            .agregaEn(e);
         Solicitud("CA00000002")
             .con("FechaActual", "30-06-2010")
             .con("RestriccionActual", "1-2")
@@ -40,8 +43,8 @@ protected:
         QString error;
         QTextStream flujoSalida(&salida);
         QTextStream flujoError(&error);
-        ContextoComando contexto{QStringList{"planos"} + opciones, origen ? *origen : e.origen(), AbreBase,
-                                 flujoSalida, flujoError};
+        ContextoComando contexto{QStringList{"planos"} + opciones, origen ? *origen : e.origen(),
+                                 AbreBase, flujoSalida, flujoError};
         const int estado = ComandoPlanos(contexto);
         flujoSalida.flush();
         flujoError.flush();
@@ -49,7 +52,8 @@ protected:
     }
     Corrida junio(const char* tipo, const QString& carpeta)
     {
-        return planos({"--tipo", tipo, "--desde", "01-06-2010", "--hasta", "30-06-2010", "--planos", carpeta});
+        return planos({"--tipo", tipo, "--desde", "01-06-2010", "--hasta", "30-06-2010", "--planos",
+                       carpeta});
     }
 };
 
@@ -59,8 +63,9 @@ TEST_F(Comando, EscribeYCopiaLosArchivosYDiceCadaMensaje)
 {
     const Corrida licencias = junio("licencias", en(salida, "planos"));
     EXPECT_EQ(licencias.estado, 0) << licencias.error.toStdString();
-    EXPECT_EQ(licencias.salida, "El archivo plano (LPVN000) fue generado exitosamente\n"
-                                "El archivo plano (RPVN000) fue generado exitosamente\n");
+    EXPECT_EQ(licencias.salida,
+              "El archivo plano (LPVN000) fue generado exitosamente\n"
+              "El archivo plano (RPVN000) fue generado exitosamente\n");
     EXPECT_EQ(licencias.error, "");
 
     const Corrida denegaciones = junio("denegaciones", en(salida, "planos"));
@@ -90,11 +95,12 @@ TEST_F(Comando, EscribeLosMismosBytesQueElPanel)
 
 TEST_F(Comando, SinDatosTerminaBienConLosAvisosEnLaSalida)
 {
-    const Corrida r = planos({"--tipo", "licencias", "--desde", "01-07-2010", "--hasta", "31-07-2010",
-                              "--planos", salida.path()});
+    const Corrida r = planos({"--tipo", "licencias", "--desde", "01-07-2010", "--hasta",
+                              "31-07-2010", "--planos", salida.path()});
     EXPECT_EQ(r.estado, 0);
-    EXPECT_EQ(r.salida, "No hay información para la selección solicitada (LPVN000)\n"
-                        "No hay información para la selección solicitada  (RPVN000)\n");
+    EXPECT_EQ(r.salida,
+              "No hay información para la selección solicitada (LPVN000)\n"
+              "No hay información para la selección solicitada  (RPVN000)\n");
     EXPECT_EQ(lee(en(salida, "LPVN000")), " \r\n");
 }
 
@@ -111,8 +117,8 @@ TEST_F(Comando, UnaCopiaFallidaTerminaConErrorYSinExito)
 TEST_F(Comando, UnaBaseQueNoAbreTerminaConError)
 {
     const OrigenDatos sinCarpeta = OrigenDatos::sqlite(en(trabajo, "no/existe/base.sqlite"));
-    const Corrida r = planos({"--tipo", "licencias", "--desde", "01-06-2010", "--hasta", "30-06-2010",
-                              "--planos", salida.path()},
+    const Corrida r = planos({"--tipo", "licencias", "--desde", "01-06-2010", "--hasta",
+                              "30-06-2010", "--planos", salida.path()},
                              &sinCarpeta);
     EXPECT_EQ(r.estado, 1);
     EXPECT_TRUE(r.error.startsWith("licencias: No existe la carpeta")) << r.error.toStdString();
@@ -121,8 +127,8 @@ TEST_F(Comando, UnaBaseQueNoAbreTerminaConError)
 
 TEST_F(Comando, UnaLineaMalaSeRechazaSinEscribirNada)
 {
-    const QStringList completa = {"--tipo", "licencias", "--desde", "01-06-2010", "--hasta", "30-06-2010",
-                                  "--planos", salida.path()};
+    const QStringList completa = {"--tipo",  "licencias",  "--desde",  "01-06-2010",
+                                  "--hasta", "30-06-2010", "--planos", salida.path()};
     const auto cambia = [&](int indice, const QString& valor) {
         QStringList o = completa;
         o[indice] = valor;
@@ -134,9 +140,12 @@ TEST_F(Comando, UnaLineaMalaSeRechazaSinEscribirNada)
     } casos[] = {
         {completa.mid(2), "licencias: Falta la opción --tipo"},
         {completa.mid(0, 4), "licencias: Falta la opción --hasta"},
-        {cambia(1, "restricciones"), "licencias: --tipo debe ser 'licencias' o 'denegaciones', no «restricciones»"},
-        {cambia(3, "31-02-2010"), "licencias: La fecha de --desde no es una fecha válida (DD-MM-AAAA): «31-02-2010»"},
-        {cambia(5, "2010-06-30"), "licencias: La fecha de --hasta no es una fecha válida (DD-MM-AAAA): «2010-06-30»"},
+        {cambia(1, "restricciones"),
+         "licencias: --tipo debe ser 'licencias' o 'denegaciones', no «restricciones»"},
+        {cambia(3, "31-02-2010"),
+         "licencias: La fecha de --desde no es una fecha válida (DD-MM-AAAA): «31-02-2010»"},
+        {cambia(5, "2010-06-30"),
+         "licencias: La fecha de --hasta no es una fecha válida (DD-MM-AAAA): «2010-06-30»"},
         {cambia(5, ""), "licencias: La fecha de --hasta no es una fecha válida (DD-MM-AAAA): «»"},
         {cambia(7, " "), "licencias: Falta la carpeta de --planos"},
         {completa + QStringList{"de_mas"}, "licencias: Argumento no reconocido: de_mas"},

@@ -10,7 +10,10 @@ protected:
     void agregaUnaDeCada()
     {
         Solicitud("CA00000001").con("FechaActual", "01-06-2010").agregaEn(e);
-        Solicitud("CA00000002").con("FechaActual", "30-06-2010").con("RestriccionActual", "1-3").agregaEn(e);
+        Solicitud("CA00000002")
+            .con("FechaActual", "30-06-2010")
+            .con("RestriccionActual", "1-3")
+            .agregaEn(e);
         Solicitud("CA00000003")
             .con("FechaActual", "15-06-2010")
             .con("Estado", "Reprobado")
@@ -47,8 +50,9 @@ QByteArrayList lineas(const QByteArray& archivo)
 
 TEST_F(Panel, LasEntradasDelMenuLoAbrenConHoyYSuOpcion)
 {
-    for (const auto& [entrada, opcion] : {std::pair{MenuLicencias, "Opt_LicenciasDuplicadosSinAnotaciones"},
-                                          {MenuDenegaciones, "Opt_DenegacionesLicencias"}}) {
+    for (const auto& [entrada, opcion] :
+         {std::pair{MenuLicencias, "Opt_LicenciasDuplicadosSinAnotaciones"},
+          {MenuDenegaciones, "Opt_DenegacionesLicencias"}}) {
         bool mostrado = false;
         abrePanel(entrada, [&, opcion = opcion](Frm_Planos& panel) {
             mostrado = true;
@@ -88,13 +92,15 @@ TEST_F(Panel, GenerarLicenciasEscribeAmbosArchivosLosCopiaYAvisaEnOrden)
 
     const QByteArrayList lineasR = lineas(lee(en(trabajo, "RPVN000")));
     ASSERT_EQ(lineasR.size(), 3);
+    EXPECT_EQ(lineasR[0], "Pelvarin");
     EXPECT_TRUE(lineasR[1].startsWith("L1CA000000000220100630")) << lineasR[1].toStdString();
     EXPECT_EQ(lineasR[1].mid(159, 16), "0103000000000000");
 
     for (const char* nombre : {"LPVN000", "RPVN000"}) {
         EXPECT_EQ(lee(QDir(carpeta).filePath(nombre)), lee(en(trabajo, nombre))) << nombre;
     }
-    EXPECT_EQ(QDir(carpeta).entryList(QDir::Files | QDir::Hidden), QStringList({"LPVN000", "RPVN000"}));
+    EXPECT_EQ(QDir(carpeta).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"LPVN000", "RPVN000"}));
 }
 
 TEST_F(Panel, GenerarDenegacionesEscribeDpvn000)
@@ -103,9 +109,10 @@ TEST_F(Panel, GenerarDenegacionesEscribeDpvn000)
     generaJunio(MenuDenegaciones, salida.path());
     EXPECT_EQ(textos(), QStringList({ExitoD}));
     const QByteArray d = lee(en(trabajo, "DPVN000"));
-    EXPECT_EQ(d, "Pelvarin" + QByteArray(42, ' ') + "\r\n" + "20100615" "02006" "          B         " +
-                     "095073577" "SOTO" + QByteArray(16, ' ') + "MU\xD1OZ" + QByteArray(15, ' ') +
-                     "JUAN ANDR\xC9S" + QByteArray(19, ' ') + "\r\n");
+    const QByteArray registro = QByteArray("20100615") + "02006" + "          B         " +
+                                "095073577" + "SOTO" + QByteArray(16, ' ') + "MU\xD1OZ" +
+                                QByteArray(15, ' ') + "JUAN ANDR\xC9S" + QByteArray(19, ' ');
+    EXPECT_EQ(d, "Pelvarin" + QByteArray(42, ' ') + "\r\n" + registro + "\r\n");
     EXPECT_EQ(lee(en(salida, "DPVN000")), d);
     EXPECT_FALSE(QFile::exists(en(trabajo, "LPVN000")));
 }
@@ -115,9 +122,10 @@ TEST_F(Panel, SinDatosCadaArchivoTieneUnaLineaEnBlancoYSuMensajeCritico)
     agregaUnaDeCada();
     generaEnPanel(MenuLicencias, QDate(2011, 1, 1), QDate(2011, 1, 31), salida.path());
     generaEnPanel(MenuDenegaciones, QDate(2011, 1, 1), QDate(2011, 1, 31), salida.path());
-    EXPECT_EQ(textos(), QStringList({"No hay información para la selección solicitada (LPVN000)",
-                                     "No hay información para la selección solicitada  (RPVN000)",
-                                     "No hay información para la selección solicitada (DPVN000)"}));
+    EXPECT_EQ(textos(),
+              QStringList({"No hay información para la selección solicitada (LPVN000)",
+                           "No hay información para la selección solicitada  (RPVN000)",
+                           "No hay información para la selección solicitada (DPVN000)"}));
     for (const auto& caja : e.mensajes->cajas) {
         EXPECT_EQ(caja.titulo, "Error: Datos solicitados no existen");
         EXPECT_EQ(caja.icono, Icono::Critico);
@@ -130,9 +138,13 @@ TEST_F(Panel, SinDatosCadaArchivoTieneUnaLineaEnBlancoYSuMensajeCritico)
 
 TEST_F(Panel, SoloHayRestriccionesElArchivoDeLicenciasVaSinDatos)
 {
-    Solicitud("CA00000002").con("FechaActual", "30-06-2010").con("RestriccionActual", "2").agregaEn(e);
+    Solicitud("CA00000002")
+        .con("FechaActual", "30-06-2010")
+        .con("RestriccionActual", "2")
+        .agregaEn(e);
     generaJunio(MenuLicencias, salida.path());
-    EXPECT_EQ(textos(), QStringList({"No hay información para la selección solicitada (LPVN000)", ExitoR}));
+    EXPECT_EQ(textos(),
+              QStringList({"No hay información para la selección solicitada (LPVN000)", ExitoR}));
 }
 
 TEST_F(Panel, UnaCopiaFallidaSeInformaYNoSeDaPorGenerada)
@@ -147,8 +159,10 @@ TEST_F(Panel, UnaCopiaFallidaSeInformaYNoSeDaPorGenerada)
         const auto& caja = e.mensajes->cajas[size_t(i)];
         EXPECT_EQ(caja.icono, Icono::Critico);
         EXPECT_EQ(caja.titulo, "Error al copiar el archivo plano");
-        EXPECT_TRUE(caja.texto.contains(i == 0 ? "LPVN000" : "RPVN000")) << caja.texto.toStdString();
-        EXPECT_TRUE(caja.texto.contains(QDir::toNativeSeparators(carpeta))) << caja.texto.toStdString();
+        EXPECT_TRUE(caja.texto.contains(i == 0 ? "LPVN000" : "RPVN000"))
+            << caja.texto.toStdString();
+        EXPECT_TRUE(caja.texto.contains(QDir::toNativeSeparators(carpeta)))
+            << caja.texto.toStdString();
         EXPECT_FALSE(caja.texto.contains("exitosamente"));
     }
     EXPECT_EQ(lineas(lee(en(trabajo, "LPVN000"))).size(), 3);
@@ -191,7 +205,8 @@ TEST_F(Panel, LaCarpetaElegidaQuedaParaLaProximaVez)
     const QString carpeta = en(salida, "elegida");
     generaJunio(MenuDenegaciones, carpeta);
     abrePanel(MenuLicencias, [&](Frm_Planos& panel) {
-        EXPECT_EQ(panel.control<QLineEdit>("Text_CarpetaPlanos").text(), QDir::toNativeSeparators(carpeta));
+        EXPECT_EQ(panel.control<QLineEdit>("Text_CarpetaPlanos").text(),
+                  QDir::toNativeSeparators(carpeta));
     });
 }
 

@@ -79,8 +79,11 @@ TEST(RegistroLicencia, ComienzoConDuplicadoFolioYFecha)
         {"No", QVariant(), "01-01-2011", "L1  000000000020110101"},
     };
     for (const auto& c : casos) {
-        const QByteArray l = RegistroLicencia(
-            Solicitud().con("Duplicado", c.duplicado).con("FolioActual", c.folio).con("FechaActual", c.fecha).fila());
+        const QByteArray l = RegistroLicencia(Solicitud()
+                                                  .con("Duplicado", c.duplicado)
+                                                  .con("FolioActual", c.folio)
+                                                  .con("FechaActual", c.fecha)
+                                                  .fila());
         EXPECT_EQ(l.left(22), c.comienzo) << texto(l);
         EXPECT_EQ(l.size(), 208);
     }
@@ -95,8 +98,8 @@ TEST(RegistroLicencia, CampoDeClases)
         {{"ClaseB", "ClaseA1a"}, "A1B" + blancos(17)},
         {{"ClaseA2a", "ClaseF"}, "A2F " + blancos(16)},
         {{}, blancos(20)},
-        {{"ClaseA1", "ClaseA2", "ClaseA3", "ClaseA4", "ClaseA5", "ClaseB", "ClaseC", "ClaseD", "ClaseE",
-          "ClaseF", "ClaseA1a", "ClaseA2a"},
+        {{"ClaseA1", "ClaseA2", "ClaseA3", "ClaseA4", "ClaseA5", "ClaseB", "ClaseC", "ClaseD",
+          "ClaseE", "ClaseF", "ClaseA1a", "ClaseA2a"},
          "A1A2A1A2A3A4A5B C D "},
     };
     for (const auto& c : casos) {
@@ -105,31 +108,38 @@ TEST(RegistroLicencia, CampoDeClases)
         for (const QString& clase : c.marcadas) {
             s.con(clase, "Si");
         }
-        EXPECT_EQ(posiciones(RegistroLicencia(s.fila()), 23, 42), c.campo) << c.marcadas.join(",").toStdString();
+        EXPECT_EQ(posiciones(RegistroLicencia(s.fila()), 23, 42), c.campo)
+            << c.marcadas.join(",").toStdString();
     }
     // Only "Si" exactly counts as marked.
-    const Fila minusculas = Solicitud().con("ClaseA1", "si").con("ClaseB", "SI").con("ClaseC", "Si").fila();
+    const Fila minusculas =
+        Solicitud().con("ClaseA1", "si").con("ClaseB", "SI").con("ClaseC", "Si").fila();
     EXPECT_EQ(posiciones(RegistroLicencia(minusculas), 23, 42), "C " + blancos(18));
 }
 
 TEST(RegistroLicencia, RutYNombres)
 {
-    const QByteArray l = RegistroLicencia(Solicitud()
-                                              .con("NumeroLicencia", "09.507.357-7")
-                                              .con("ApPaterno", " Soto ")
-                                              .con("ApMaterno", "De la Fuente Valenzuela Larraín Ibáñez")
-                                              .con("Nombres", "  María José  ")
-                                              .fila());
+    const QByteArray l =
+        RegistroLicencia(Solicitud()
+                             .con("NumeroLicencia", "09.507.357-7")
+                             .con("ApPaterno", " Soto ")
+                             .con("ApMaterno", "De la Fuente Valenzuela Larraín Ibáñez")
+                             .con("Nombres", "  María José  ")
+                             .fila());
     EXPECT_EQ(posiciones(l, 43, 51), "095073577");
     EXPECT_EQ(posiciones(l, 52, 81), "Soto" + blancos(26));
     EXPECT_EQ(posiciones(l, 82, 111), "De la Fuente Valenzuela Larra\xED");
-    EXPECT_EQ(posiciones(l, 112, 151), "Mar\xED" "a Jos\xE9" + blancos(30));
+    EXPECT_EQ(posiciones(l, 112, 151), QByteArray("Mar\xED") + "a Jos\xE9" + blancos(30));
 
     const QByteArray k = RegistroLicencia(Solicitud().con("NumeroLicencia", "12.345.678-K").fila());
     EXPECT_EQ(posiciones(k, 43, 51), "12345678K");
 
-    const QByteArray nulos = RegistroLicencia(
-        Solicitud().nula("NumeroLicencia").nula("ApPaterno").nula("ApMaterno").nula("Nombres").fila());
+    const QByteArray nulos = RegistroLicencia(Solicitud()
+                                                  .nula("NumeroLicencia")
+                                                  .nula("ApPaterno")
+                                                  .nula("ApMaterno")
+                                                  .nula("Nombres")
+                                                  .fila());
     EXPECT_EQ(posiciones(nulos, 43, 151), blancos(109));
     EXPECT_EQ(nulos.size(), 208);
 }
@@ -144,7 +154,7 @@ TEST(RegistroLicencia, BloqueDeEscuela)
         {"00.000.000-0", sinEscuela},
         {"__.___.___-_", sinEscuela},
         {QVariant(), sinEscuela},
-        {"76.123.456-K", "76123456K" "Escuela Sur " + blancos(28) + "20090305"},
+        {"76.123.456-K", QByteArray("76123456K") + "Escuela Sur " + blancos(28) + "20090305"},
     };
     for (const auto& c : casos) {
         const Fila fila = Solicitud()
@@ -152,7 +162,8 @@ TEST(RegistroLicencia, BloqueDeEscuela)
                               .con("EscuelaNombre", "Escuela Sur ")
                               .con("EscuelaFechaAprobacion", QDate(2009, 3, 5))
                               .fila();
-        EXPECT_EQ(posiciones(RegistroLicencia(fila), 152, 208), c.bloque) << c.rut.toString().toStdString();
+        EXPECT_EQ(posiciones(RegistroLicencia(fila), 152, 208), c.bloque)
+            << c.rut.toString().toStdString();
         EXPECT_EQ(posiciones(RegistroRestriccion(fila), 176, 232), c.bloque);
     }
     // The school's name is written as stored, only cut.
@@ -190,7 +201,8 @@ TEST(RegistroLicencia, FechaDeAprobacionCualquieraSeaLaFormaEnQueVuelve)
                               .con("EscuelaRut", "76.123.456-K")
                               .con("EscuelaFechaAprobacion", c.valor)
                               .fila();
-        EXPECT_EQ(posiciones(RegistroLicencia(fila), 201, 208), c.campo) << c.valor.toString().toStdString();
+        EXPECT_EQ(posiciones(RegistroLicencia(fila), 201, 208), c.campo)
+            << c.valor.toString().toStdString();
     }
 }
 
@@ -212,8 +224,10 @@ TEST(RegistroDomicilio, CalleYNumeroDelDomicilio)
     };
     for (const auto& c : casos) {
         const QByteArray d = RegistroDomicilio(Solicitud().con("Domicilio", c.domicilio).fila());
-        EXPECT_EQ(posiciones(d, 57, 101), c.calle.leftJustified(45)) << c.domicilio.toString().toStdString();
-        EXPECT_EQ(posiciones(d, 102, 110), c.numero.leftJustified(9)) << c.domicilio.toString().toStdString();
+        EXPECT_EQ(posiciones(d, 57, 101), c.calle.leftJustified(45))
+            << c.domicilio.toString().toStdString();
+        EXPECT_EQ(posiciones(d, 102, 110), c.numero.leftJustified(9))
+            << c.domicilio.toString().toStdString();
     }
 }
 
@@ -232,11 +246,8 @@ TEST(RegistroRestriccion, CodigosYProximoControl)
         QVariant restriccion;
         QByteArray codigos;
     } casos[] = {
-        {"1-3", "0103000000000000"},
-        {"5", "0500000000000000"},
-        {"1-2-3-4-5", "0102030405000000"},
-        {"2-4", "0204000000000000"},
-        {"1 ", "0100000000000000"},
+        {"1-3", "0103000000000000"}, {"5", "0500000000000000"},  {"1-2-3-4-5", "0102030405000000"},
+        {"2-4", "0204000000000000"}, {"1 ", "0100000000000000"},
     };
     for (const auto& c : casos) {
         const Fila fila = Solicitud()
@@ -256,19 +267,20 @@ TEST(RegistroDenegacion, BloquesPorRazonConClaseDenegada)
 {
     const QString a2yB = "  A2      B         ";
     const QString a1 = "A1                  ";
-    const QByteArray persona = "095073577" "SOTO" + blancos(16) + "MU\xD1OZ" + blancos(15) +
-                               "JUAN ANDR\xC9S" + blancos(19);
+    const QByteArray persona = QByteArray("095073577") + "SOTO" + blancos(16) + "MU\xD1OZ" +
+                               blancos(15) + "JUAN ANDR\xC9S" + blancos(19);
+    const QByteArray fecha = "20100315";
     const struct {
         const char* caso;
         QMap<QString, QString> razones;
         int bloques;
         QByteArray registro;
     } casos[] = {
-        {"razón 4 con A2 y B", {{"D04", a2yB}}, 1, "20100315" "04006" "  A2      B         " + persona},
-        {"ninguna razón con clase", {}, 0, "20100315" + persona},
-        {"razón marcada sin clases", {{"D02", QString(20, ' ')}}, 0, "20100315" + persona},
+        {"razón 4 con A2 y B", {{"D04", a2yB}}, 1, fecha + "04006" + a2yB.toLatin1() + persona},
+        {"ninguna razón con clase", {}, 0, fecha + persona},
+        {"razón marcada sin clases", {{"D02", QString(20, ' ')}}, 0, fecha + persona},
         {"razones 1 y 10", {{"D01", a1}, {"d10", a2yB}}, 2,
-         "20100315" "01006" "A1                  " "10006" "  A2      B         " + persona},
+         fecha + "01006" + a1.toLatin1() + "10006" + a2yB.toLatin1() + persona},
     };
     for (const auto& c : casos) {
         Solicitud s;

@@ -33,9 +33,12 @@ QDate dia(int d, int m, int a)
 TEST_F(Seleccion, RangoDeFechasConAmbosExtremosEnOrdenDePosicion)
 {
     // Stored out of date order: the files follow the order of storage.
-    for (const auto& [folio, fecha] : {std::pair{"F1", "01-07-2010"}, {"F2", "15-06-2010"},
-                                       {"F3", "31-05-2010"}, {"F4", "30-06-2010"},
-                                       {"F5", "01-06-2010"}, {"F6", "15-06-2009"},
+    for (const auto& [folio, fecha] : {std::pair{"F1", "01-07-2010"},
+                                       {"F2", "15-06-2010"},
+                                       {"F3", "31-05-2010"},
+                                       {"F4", "30-06-2010"},
+                                       {"F5", "01-06-2010"},
+                                       {"F6", "15-06-2009"},
                                        {"F7", "15-06-2011"}}) {
         Solicitud(folio).con("FechaActual", fecha).agregaEn(e);
     }

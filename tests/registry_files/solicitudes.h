@@ -17,12 +17,14 @@ public:
     explicit Solicitud(const QString& folio = QStringLiteral("CA04354520"))
     {
         for (const ColumnaLicencia& c : ColumnasLicencia) {
-            if (c.tipo == TipoColumna::Texto && QLatin1String(c.nombre).startsWith(QLatin1String("Clase"))) {
+            if (c.tipo == TipoColumna::Texto &&
+                QLatin1String(c.nombre).startsWith(QLatin1String("Clase"))) {
                 valores_[c.nombre] = QStringLiteral("No");
             }
         }
         const QString sinRazon(20, QLatin1Char(' '));
-        for (const char* razon : {"D01", "D02", "D03", "D04", "D05", "D06", "D07", "D08", "D09", "d10"}) {
+        for (const char* razon :
+             {"D01", "D02", "D03", "D04", "D05", "D06", "D07", "D08", "D09", "d10"}) {
             valores_[razon] = sinRazon;
         }
         const QPair<const char*, const char*> base[] = {
