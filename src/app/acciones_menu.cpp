@@ -2,6 +2,7 @@
 
 #include "printing/form_calibra_impresion.h"
 #include "register/form_licencia.h"
+#include "registry_files/frm_planos.h"
 #include "shell/aplicacion.h"
 
 void InstalaAcciones(Aplicacion& app)
@@ -10,4 +11,10 @@ void InstalaAcciones(Aplicacion& app)
                        [&app](QWidget* menu) { app.muestraModal<Form_Licencia>(menu); });
     app.registraAccion(QStringLiteral("CalibrarImpresion"),
                        [&app](QWidget* menu) { app.muestraPorUso<Form_CalibraImpresion>(menu); });
+    app.registraAccion(QStringLiteral("PlanosLicencias"), [&app](QWidget* menu) {
+        MuestraPlanos(app, menu, OpcionPlanos::LicenciasDuplicados);
+    });
+    app.registraAccion(QStringLiteral("PlanosDenegaciones"), [&app](QWidget* menu) {
+        MuestraPlanos(app, menu, OpcionPlanos::Denegaciones);
+    });
 }

@@ -1,12 +1,13 @@
 #include "app/esquema_sistema.h"
 
 #include "register/esquema_licencias.h"
+#include "registry_files/esquema_planos.h"
 #include "shell/datos/conexion.h"
 #include "shell/usuarios.h"
 
 void PreparaEsquema(Conexion& conexion)
 {
-    AplicaEsquema(conexion, {EsquemaUsuarios(), EsquemaLicencias()});
+    AplicaEsquema(conexion, {EsquemaUsuarios(), EsquemaLicencias(), EsquemaPlanos()});
 }
 
 std::shared_ptr<Conexion> AbreBase(const OrigenDatos& origen)

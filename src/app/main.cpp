@@ -2,6 +2,7 @@
 #include "app/esquema_sistema.h"
 #include "demo/demo.h"
 #include "register/comando_imprimir.h"
+#include "registry_files/comando_planos.h"
 #include "shell/aplicacion.h"
 #include "shell/comando.h"
 #include "shell/comandos_usuario.h"
@@ -40,6 +41,14 @@ const ComandoLinea Comandos[] = {
      "      Imprimir: en el archivo PDF indicado o, sin --pdf, en la impresora\n"
      "      predeterminada. USUARIO es el usuario que figura en la hoja.\n",
      true, ComandoImprimir},
+    {"planos",
+     "  licencias planos --tipo licencias|denegaciones --desde DD-MM-AAAA --hasta DD-MM-AAAA\n"
+     "                   [--planos DIR] [--db CONEXION]\n"
+     "      Genera los archivos planos del rango de fechas de solicitud (ambas incluidas):\n"
+     "      'licencias' escribe LPVN000 y RPVN000, 'denegaciones' escribe DPVN000, en la\n"
+     "      carpeta actual, y los copia en DIR (sin --planos: la carpeta elegida en este\n"
+     "      equipo, o ~/planos). Termina con 0 cuando todos quedaron escritos y copiados.\n",
+     false, ComandoPlanos},
 };
 
 const char* const AyudaPrograma =

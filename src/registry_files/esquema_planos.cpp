@@ -1,0 +1,20 @@
+#include "registry_files/esquema_planos.h"
+
+#include "shell/datos/clave_fecha.h"
+#include "shell/datos/conexion.h"
+
+namespace {
+
+void creaIndiceClaveFecha(Conexion& conexion)
+{
+    conexion.ejecuta(QStringLiteral("CREATE INDEX IF NOT EXISTS TLicencias_ClaveFechaActual "
+                                    "ON TLicencias ((%1))")
+                         .arg(ClaveFechaSql()));
+}
+
+}  // namespace
+
+ComponenteEsquema EsquemaPlanos()
+{
+    return {QStringLiteral("planos"), {{1, creaIndiceClaveFecha}}};
+}
