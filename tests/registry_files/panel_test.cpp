@@ -119,6 +119,7 @@ TEST_F(Panel, GenerarDenegacionesEscribeDpvn000)
 
 TEST_F(Panel, SinDatosCadaArchivoTieneUnaLineaEnBlancoYSuMensajeCritico)
 {
+    e.mensajes->esperaCriticos(3);
     agregaUnaDeCada();
     generaEnPanel(MenuLicencias, QDate(2011, 1, 1), QDate(2011, 1, 31), salida.path());
     generaEnPanel(MenuDenegaciones, QDate(2011, 1, 1), QDate(2011, 1, 31), salida.path());
@@ -138,6 +139,7 @@ TEST_F(Panel, SinDatosCadaArchivoTieneUnaLineaEnBlancoYSuMensajeCritico)
 
 TEST_F(Panel, SoloHayRestriccionesElArchivoDeLicenciasVaSinDatos)
 {
+    e.mensajes->esperaCriticos(1);
     Solicitud("CA00000002")
         .con("FechaActual", "30-06-2010")
         .con("RestriccionActual", "2")
@@ -149,6 +151,7 @@ TEST_F(Panel, SoloHayRestriccionesElArchivoDeLicenciasVaSinDatos)
 
 TEST_F(Panel, UnaCopiaFallidaSeInformaYNoSeDaPorGenerada)
 {
+    e.mensajes->esperaCriticos(2);
     agregaUnaDeCada();
     escribe(en(salida, "archivo"), "x");
     const QString carpeta = en(salida, "archivo/planos");
@@ -170,6 +173,7 @@ TEST_F(Panel, UnaCopiaFallidaSeInformaYNoSeDaPorGenerada)
 
 TEST_F(Panel, UnArchivoQueNoSePuedeEscribirSeInformaYElOtroSigue)
 {
+    e.mensajes->esperaCriticos(1);
     agregaUnaDeCada();
     ASSERT_TRUE(QDir(trabajo.path()).mkdir("LPVN000"));
     generaJunio(MenuLicencias, salida.path());
@@ -188,6 +192,7 @@ TEST_F(Panel, UnArchivoQueNoSePuedeEscribirSeInformaYElOtroSigue)
 
 TEST_F(Panel, UnaFallaDeLaBaseDejaLosArchivosAnterioresEnteros)
 {
+    e.mensajes->esperaCriticos(1);
     agregaUnaDeCada();
     escribe(en(trabajo, "LPVN000"), "Pelvarin\r\nanterior\r\n");
     e.conexion().ejecuta("DROP TABLE AuxTLicencias");
@@ -202,6 +207,7 @@ TEST_F(Panel, UnaFallaDeLaBaseDejaLosArchivosAnterioresEnteros)
 
 TEST_F(Panel, LaCarpetaElegidaQuedaParaLaProximaVez)
 {
+    e.mensajes->esperaCriticos(1);
     const QString carpeta = en(salida, "elegida");
     generaJunio(MenuDenegaciones, carpeta);
     abrePanel(MenuLicencias, [&](Frm_Planos& panel) {
