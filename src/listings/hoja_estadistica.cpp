@@ -279,13 +279,13 @@ void HojaEstadistica::creaBloques(const Escala& escala)
         const int anchoLeyenda = g.izquierda - g.leyenda - 60;
         etiqueta(this, QStringLiteral("Petición de Licencia"), Letra::CajaNegrita,
                  escala.caja(g.leyenda, primera - SobreClases, anchoLeyenda, AltoCaja));
-        for (int r = 0; r <= NumeroPeticiones; ++r) {
-            const bool total = r == NumeroPeticiones;
-            const CodigoPeticion& p = CodigosPeticion[size_t(std::min(r, NumeroPeticiones - 1))];
-            const QString leyenda = total       ? QStringLiteral("T O T A L")
-                                    : otorgadas ? QString::fromUtf8(p.leyendaOtorgadas)
-                                                : QString::fromUtf8(p.leyendaDenegadas);
-            etiqueta(this, leyenda, total ? Letra::CajaNegrita : Letra::Texto,
+        QStringList leyendas;
+        for (const CodigoPeticion& p : CodigosPeticion) {
+            leyendas << QString::fromUtf8(otorgadas ? p.leyendaOtorgadas : p.leyendaDenegadas);
+        }
+        leyendas << QStringLiteral("T O T A L");
+        for (int r = 0; r < leyendas.size(); ++r) {
+            etiqueta(this, leyendas[r], r == NumeroPeticiones ? Letra::CajaNegrita : Letra::Texto,
                      escala.caja(g.leyenda, g.arriba[size_t(r)], anchoLeyenda, AltoCaja));
         }
     }
