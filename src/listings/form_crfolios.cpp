@@ -126,13 +126,21 @@ void FormCRFolios::Form_Load()
                                  Icono::Ninguno);
         return;
     }
-    const CursorOcupado ocupado;
     conInforme_ = true;
-    vista_->show();
-    vista_->fitInView();
-    vista_->updatePreview();
     barra_->setEnabled(true);
-    actualizaPagina();
+}
+
+void FormCRFolios::showEvent(QShowEvent* evento)
+{
+    Forma::showEvent(evento);
+    // The pages are drawn when the viewer first shows them, not for a
+    // listing that is only saved.
+    if (conInforme_ && vista_->isHidden()) {
+        const CursorOcupado ocupado;
+        vista_->fitInView();
+        vista_->show();
+        actualizaPagina();
+    }
 }
 
 void FormCRFolios::pintaVista(QPrinter* impresora)

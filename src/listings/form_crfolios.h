@@ -4,8 +4,10 @@
 #include "shell/forma.h"
 
 #include <QPrinter>
+#include <functional>
 
 class QAction;
+class QIODevice;
 class QLabel;
 class QPrintPreviewWidget;
 class QToolBar;
@@ -34,6 +36,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
 
 private:
     QToolBar* creaBarra();
@@ -45,7 +48,7 @@ private:
     void eligeArchivo(const QString& titulo, const QString& filtro, const QString& extension,
                       bool (FormCRFolios::*guarda)(const QString&));
     bool guarda(const QString& archivo, const QString& titulo,
-                const std::function<bool(class QIODevice&)>& escribe);
+                const std::function<bool(QIODevice&)>& escribe);
 
     PeticionFolios peticion_;
     InformeFolios informe_;

@@ -11,6 +11,7 @@
 #include <vector>
 
 class Conexion;
+class QIODevice;
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
@@ -133,6 +134,6 @@ void PintaPaginaFolios(QPainter& pintor, const InformeFolios& informe, int pagin
 // device cannot be painted on.
 bool ImprimeInforme(QPagedPaintDevice& destino, const InformeFolios& informe);
 // The report as a Letter-size PDF.
-bool GuardaPdfInforme(class QIODevice& destino, const InformeFolios& informe);
+bool GuardaPdfInforme(QIODevice& destino, const InformeFolios& informe);
 // The selected columns and the rows, as comma-separated lines (UTF-8).
 void EscribeCsvInforme(QTextStream& salida, const InformeFolios& informe);

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QImage>
+#include <QPainter>
 #include <QStyle>
 
 namespace {
@@ -73,6 +75,40 @@ TEST_F(Pantallas, LasHojasCabenEnLaPantallaYNadaSeCortaNiSeMonta)
             }
         }
         captura(hoja, hoja.objectName());
+    }
+}
+
+TEST_F(Pantallas, LaHojaImpresaNoLlevaLosBotones)
+{
+    HojaEstadistica hoja(e.app(), TipoEstadistica::Otorgadas, DatosHoja{"Marzo", "2010", {}});
+    hoja.Form_Load();
+    // A Legal page at 100 dots per inch.
+    QImage pagina(850, 1400, QImage::Format_RGB32);
+    pagina.fill(Qt::white);
+    QPainter pintor(&pagina);
+    hoja.pinta(pintor, QRectF(pagina.rect()));
+    pintor.end();
+    const double escala = double(pagina.width()) / hoja.width();
+    const auto oscuros = [&](const QWidget& w) {
+        const QRect lugar(QPoint(int(w.x() * escala), int(w.y() * escala)),
+                          QSize(int(w.width() * escala), int(w.height() * escala)));
+        int n = 0;
+        for (int y = lugar.top(); y <= lugar.bottom(); ++y) {
+            for (int x = lugar.left(); x <= lugar.right(); ++x) {
+                n += qGray(pagina.pixel(x, y)) < 200 ? 1 : 0;
+            }
+        }
+        return n;
+    };
+    for (const char* nombre : {"Cmd_Imprimir", "Cmd_Abortar"}) {
+        const auto* boton = hoja.findChild<QPushButton*>(nombre);
+        EXPECT_FALSE(boton->isHidden());
+        EXPECT_EQ(oscuros(*boton), 0) << nombre;
+    }
+    EXPECT_GT(oscuros(*hoja.findChild<QLabel*>("NE_CCBH")), 0);
+    const QString carpeta = qEnvironmentVariable("LICENCIAS_CAPTURAS");
+    if (!carpeta.isEmpty()) {
+        pagina.save(QDir(carpeta).filePath("Form_Esta_impresa.png"));
     }
 }
 
