@@ -297,15 +297,15 @@ int ComandoListado(ContextoComando& contexto)
     }
     const QString pedido = parser.value(QStringLiteral("tipo")).trimmed();
     QString modo;
-    for (const char* m : {"Folios", "LicOtorgadas", "LicDenegadas", "LicAnuladasElim", "LicNoDonantes"}) {
-        if (pedido.compare(QLatin1String(m), Qt::CaseInsensitive) == 0) {
-            modo = QLatin1String(m);
+    for (const QString& m : ModosFolios()) {
+        if (pedido.compare(m, Qt::CaseInsensitive) == 0) {
+            modo = m;
         }
     }
     if (modo.isEmpty()) {
         return FallaComando(contexto,
-                            QStringLiteral("--tipo debe ser Folios, LicOtorgadas, LicDenegadas, "
-                                           "LicAnuladasElim o LicNoDonantes"),
+                            QStringLiteral("--tipo debe ser uno de: %1")
+                                .arg(ModosFolios().join(QStringLiteral(", "))),
                             Salida::Uso);
     }
     std::optional<QDate> fechas[2];

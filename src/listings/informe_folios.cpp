@@ -67,6 +67,15 @@ const TipoListado* BuscaTipoListado(const QString& modo)
     return nullptr;
 }
 
+QStringList ModosFolios()
+{
+    QStringList modos;
+    for (const TipoListado& t : Tipos) {
+        modos << QLatin1String(t.modo);
+    }
+    return modos;
+}
+
 ConsultaFolios ConsultaListado(const TipoListado& tipo, const PeticionFolios& peticion)
 {
     ConsultaFolios c;

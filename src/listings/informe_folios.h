@@ -39,6 +39,8 @@ struct TipoListado {
 };
 // nullptr for a mode that is not a folio listing.
 const TipoListado* BuscaTipoListado(const QString& modo);
+// The modes of the five listings.
+QStringList ModosFolios();
 
 // The listing's query: its columns in order, the statement and its values.
 struct ConsultaFolios {
