@@ -1,5 +1,6 @@
 #include "app/acciones_menu.h"
 
+#include "listings/form_listados.h"
 #include "printing/form_calibra_impresion.h"
 #include "register/form_licencia.h"
 #include "registry_files/frm_planos.h"
@@ -17,4 +18,6 @@ void InstalaAcciones(Aplicacion& app)
     app.registraAccion(QStringLiteral("PlanosDenegaciones"), [&app](QWidget* menu) {
         MuestraPlanos(app, menu, OpcionPlanos::Denegaciones);
     });
+    app.registraAccion(QStringLiteral("Listados"),
+                       [&app](QWidget* menu) { app.muestraModal<Form_Listados>(menu); });
 }

@@ -1,6 +1,7 @@
 #include "app/acciones_menu.h"
 #include "app/esquema_sistema.h"
 #include "demo/demo.h"
+#include "listings/comandos_listados.h"
 #include "register/comando_imprimir.h"
 #include "registry_files/comando_planos.h"
 #include "shell/aplicacion.h"
@@ -49,6 +50,22 @@ const ComandoLinea Comandos[] = {
      "      carpeta actual, y los copia en DIR (sin --planos: la carpeta elegida en este\n"
      "      equipo, o ~/planos). Termina con 0 cuando todos quedaron escritos y copiados.\n",
      false, ComandoPlanos},
+    {"estadistica",
+     "  licencias estadistica --tipo otorgadas|denegadas --mes MES --anio AAAA\n"
+     "            [--formato csv|pdf] [--salida ARCHIVO] [--db CONEXION]\n"
+     "      La estadística mensual de licencias otorgadas o denegadas, como la hoja\n"
+     "      que muestra \"Aceptar\". MES es 1 a 12 o el nombre del mes. csv: una línea\n"
+     "      por casilla de la hoja (nombre,valor); pdf: la hoja impresa en una página\n"
+     "      oficio. Sin --salida escribe en la salida estándar.\n",
+     true, ComandoEstadistica},
+    {"listado",
+     "  licencias listado --tipo Folios|LicOtorgadas|LicDenegadas|LicAnuladasElim|LicNoDonantes\n"
+     "            --desde DD-MM-AAAA --hasta DD-MM-AAAA [--orden folio|rut]\n"
+     "            [--formato csv|pdf] [--salida ARCHIVO] [--db CONEXION]\n"
+     "      El listado de folios de un rango de fechas (ambas incluidas). csv: los\n"
+     "      nombres de las columnas y una línea por solicitud; pdf: el informe impreso\n"
+     "      en páginas carta. Sin --salida escribe en la salida estándar.\n",
+     true, ComandoListado},
 };
 
 const char* const AyudaPrograma =

@@ -107,7 +107,7 @@ TEST_F(Menu, CadaListadoFijaSuModo)
         e.app().ModoListado.asigna("");
         elige(caso.entrada);
         EXPECT_EQ(e.app().ModoListado.texto(), QString(caso.modo).leftJustified(15)) << caso.entrada;
-        EXPECT_EQ(e.ventanas->modales.last(), "Form_EnConstruccion");
+        EXPECT_EQ(e.ventanas->modales.last(), "Form_Listados");
     }
 }
 
