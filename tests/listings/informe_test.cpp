@@ -259,6 +259,7 @@ TEST_F(Informe, GuardarCsvYPdf)
         auto& v = static_cast<FormCRFolios&>(w);
         EXPECT_TRUE(v.guardaCsv(csv));
         EXPECT_TRUE(v.guardaPdf(pdf));
+        e.mensajes->esperaCriticos();
         EXPECT_FALSE(v.guardaCsv(QDir(e.carpeta()).filePath("no/existe/listado.csv")));
     };
     f.control<QPushButton>("Cmd_AceptaFolio").click();
