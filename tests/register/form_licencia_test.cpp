@@ -6,6 +6,7 @@
 #include "prueba.h"
 #include "register/campos_licencia.h"
 #include "register/form_licencia.h"
+#include "solicitud_valida.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -85,14 +86,8 @@ protected:
     QString lee(const QString& control)
     {
         QWidget* w = forma().findChild<QWidget*>(control);
-        if (auto* m = qobject_cast<CajaMascara*>(w)) return m->texto();
-        if (auto* t = qobject_cast<QLineEdit*>(w)) return t->text();
-        if (auto* l = qobject_cast<CajaLista*>(w)) return l->texto();
-        if (auto* f = qobject_cast<CajaFecha*>(w)) return f->texto();
-        if (auto* n = qobject_cast<QSpinBox*>(w)) return QString::number(n->value());
-        if (auto* c = qobject_cast<QCheckBox*>(w)) return c->isChecked() ? "Si" : "No";
-        ADD_FAILURE() << "sin control " << control.toStdString();
-        return {};
+        EXPECT_NE(w, nullptr) << "sin control " << control.toStdString();
+        return TextoDelControl(w);
     }
 
     Entorno e;

@@ -1,5 +1,6 @@
 #include "solicitud_valida.h"
 
+#include "platform/caja_fecha.h"
 #include "platform/caja_lista.h"
 #include "platform/caja_mascara.h"
 #include "register/form_licencia.h"
@@ -37,4 +38,15 @@ void LlenaSolicitudValida(Form_Licencia& f)
     for (const char* marcada : {"Chk_CambioClase", "Chk_B", "Chk_Ba", "Chk_Medico", "Chk_Teorico", "Chk_Practico"}) {
         f.casilla(marcada).setChecked(true);
     }
+}
+
+QString TextoDelControl(const QWidget* w)
+{
+    if (auto* m = qobject_cast<const CajaMascara*>(w)) return m->texto();
+    if (auto* t = qobject_cast<const QLineEdit*>(w)) return t->text();
+    if (auto* l = qobject_cast<const CajaLista*>(w)) return l->texto();
+    if (auto* f = qobject_cast<const CajaFecha*>(w)) return f->texto();
+    if (auto* n = qobject_cast<const QSpinBox*>(w)) return QString::number(n->value());
+    if (auto* c = qobject_cast<const QCheckBox*>(w)) return c->isChecked() ? "Si" : "No";
+    return QStringLiteral("(sin control)");
 }
