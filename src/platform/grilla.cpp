@@ -86,6 +86,11 @@ QString ModeloGrilla::celda(int filaDatos, int columnaDatos)
     return textoCelda(filaDatos, columnaDatos);
 }
 
+QStringList ModeloGrilla::filaLeida(int filaDatos) const
+{
+    return filaDatos < 0 || filaDatos >= int(filas_.size()) ? QStringList() : filas_[size_t(filaDatos)];
+}
+
 void ModeloGrilla::fijaCelda(int filaDatos, int columnaDatos, const QString& texto)
 {
     if (filaDatos < 0 || filaDatos >= int(filas_.size()) || columnaDatos < 0 ||

@@ -29,6 +29,8 @@ public:
     // Reads further blocks until the row exists or the source has no more.
     QString celda(int filaDatos, int columnaDatos);
     void fijaCelda(int filaDatos, int columnaDatos, const QString& texto);
+    // The row as the source gave it, without the cells the program wrote.
+    QStringList filaLeida(int filaDatos) const;
     // Whether the source has no row at all.
     bool vacio() const { return filas_.empty(); }
     bool completo() const { return completo_; }
@@ -75,6 +77,9 @@ public:
     int columnas() const { return modelo_.columnCount() + 1; }
 
     QString texto(int fila, int columna) const;
+    // Data columns 1 to N of a row as read from its source, before any cell
+    // the program wrote; empty for the header or a row not read.
+    QStringList filaLeida(int fila) const { return modelo_.filaLeida(fila - 1); }
     void fijaTexto(int fila, int columna, const QString& texto);
 
     // 0 (the header row) when the grid has no data row.

@@ -21,6 +21,7 @@ extern const std::array<ColumnaLicencia, NumeroColumnasLicencia> ColumnasLicenci
 
 // Grid columns of the hand-over cells: the twelve psychotechnical results,
 // the denial marker, the ten denial reasons D01 to d10, the duration.
+constexpr int ColumnaPosicion = 83;
 constexpr int ColumnaPrimerExamen = 84;
 constexpr int ColumnaDenegada = 104;
 constexpr int ColumnaPrimeraRazon = 105;

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 
 class CajaFecha;
 class CajaLista;
@@ -127,10 +128,22 @@ private:
     void avisaFolio(const QString& texto);
     void preguntaImprimir(const QString& pregunta);
     void muestraPaginaConservandoEntrega();
+    std::optional<qint64> posicionParaCambiar();
+    QStringList filaAlmacenada(qint64 posicion);
+    static QStringList comoSeComparan(QStringList fila);
+    void recuerdaCargada(qint64 posicion);
     QVariant valorCampo(const CampoLicencia& campo) const;
     ValoresLicencia valoresGrabados();
 
     bool solicitudNueva_ = false;
+    // The stored application the form holds, as it was read: a later
+    // modify, annul or delete refuses to overwrite a change made meanwhile
+    // at another workstation.
+    struct SolicitudCargada {
+        qint64 posicion;
+        QStringList textos;
+    };
+    std::optional<SolicitudCargada> cargada_;
     QStringList filaNueva_;
     Grilla* grilla_ = nullptr;
     qint64 posicionDesde_ = 1;

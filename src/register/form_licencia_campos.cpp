@@ -91,6 +91,7 @@ void Form_Licencia::CargaListas()
 void Form_Licencia::Cmd_Limpiar_Click()
 {
     solicitudNueva_ = true;
+    cargada_.reset();
     reiniciaFilaNueva();
     grilla_->quitaFilaActual();
     labelAviso_->setText(QStringLiteral("Indefinido"));
@@ -160,6 +161,8 @@ void Form_Licencia::cargaFila(int fila)
         return;  // the header row holds no application
     }
     labelAviso_->setText(QStringLiteral("Estado Licencia ") + grilla_->texto(fila, 1));
+    cargada_ = SolicitudCargada{grilla_->texto(fila, ColumnaPosicion).toLongLong(), {}};
+    cargada_->textos = comoSeComparan(grilla_->filaLeida(fila));
     for (const CampoLicencia& campo : CamposLicencia) {
         fijaCampo(campo, grilla_->texto(fila, campo.posicion));
     }

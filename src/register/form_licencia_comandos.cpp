@@ -8,6 +8,7 @@
 #include "register/columnas_licencia.h"
 #include "register/form_licencia.h"
 #include "register/grabacion_licencia.h"
+#include "register/grilla_licencias.h"
 #include "register/registro_licencia.h"
 #include "register/valores_entrega.h"
 #include "shell/aplicacion.h"
@@ -24,6 +25,8 @@ namespace {
 const QString TituloFolio = QStringLiteral("Error en Especie Valorada Número");
 const QString FolioYaRegistrado =
     QStringLiteral("El número de folio actual ya se encuentra registrado  <Especie Valorada Número>");
+const QString ModificadaEnOtraEstacion = QStringLiteral(
+    "La solicitud fue modificada en otra estación; cárguela de nuevo antes de modificarla");
 const QString FolioNoRegistrado =
     QStringLiteral("El número de folio actual no se encuentra registrado  <Especie Valorada Número>");
 
@@ -34,7 +37,9 @@ const char* const ClasesAnteriores[] = {"Chk_A1a", "Chk_A2a", "Chk_A3a", "Chk_A4
                                         "Chk_A5a", "Chk_Ba",  "Chk_Ca",  "Chk_Da",
                                         "Chk_Ea",  "Chk_Fa",  "Chk_A1Pa", "Chk_A2Pa"};
 
+constexpr int ColumnaFechaActual1 = 102;
 constexpr int ColumnaCorrNoDonante = 103;
+
 constexpr int UltimaColumnaEntrega = ColumnaDuracion;
 
 }  // namespace
@@ -60,10 +65,13 @@ void Form_Licencia::RegistraLicencia()
 {
     Conexion& conexion = app().conexion();
     const QString folio = texto(QStringLiteral("Text_FolioActual")).text();
-    if (PosicionDelFolio(conexion, folio) || !InsertaLicencia(conexion, valoresGrabados())) {
+    const auto posicion = PosicionDelFolio(conexion, folio) ? std::nullopt
+                                                            : InsertaLicencia(conexion, valoresGrabados());
+    if (!posicion) {
         avisaFolio(FolioYaRegistrado);
         return;
     }
+    recuerdaCargada(*posicion);
     muestraPaginaConservandoEntrega();
     preguntaImprimir(QStringLiteral("Licencia ha sido registrada, desea imprimir ahora ?"));
 }
@@ -71,12 +79,14 @@ void Form_Licencia::RegistraLicencia()
 void Form_Licencia::ModificaLicencia()
 {
     Conexion& conexion = app().conexion();
-    const auto posicion = PosicionDelFolio(conexion, texto(QStringLiteral("Text_FolioActual")).text());
+    Transaccion t(conexion);
+    const auto posicion = posicionParaCambiar();
     if (!posicion) {
-        avisaFolio(FolioNoRegistrado);
         return;
     }
     ActualizaLicencia(conexion, *posicion, valoresGrabados());
+    t.confirma();
+    recuerdaCargada(*posicion);
     muestraPaginaConservandoEntrega();
     preguntaImprimir(QStringLiteral("Licencia ha sido modificada, desea imprimir ahora ?"));
 }
@@ -84,14 +94,57 @@ void Form_Licencia::ModificaLicencia()
 void Form_Licencia::MarcaFolio(const QString& estado)
 {
     Conexion& conexion = app().conexion();
-    const auto posicion = PosicionDelFolio(conexion, texto(QStringLiteral("Text_FolioActual")).text());
+    Transaccion t(conexion);
+    const auto posicion = posicionParaCambiar();
     if (!posicion) {
-        avisaFolio(FolioNoRegistrado);
         return;
     }
     MarcaEstado(conexion, *posicion, estado);
+    t.confirma();
     AbrePagina();
     Cmd_Limpiar_Click();
+}
+
+// The stored row of the typed folio, held for this transaction; nothing
+// (after saying why) when there is none, or when the form holds that
+// application as it was before another workstation changed it.
+std::optional<qint64> Form_Licencia::posicionParaCambiar()
+{
+    Conexion& conexion = app().conexion();
+    const auto posicion = PosicionDelFolio(conexion, texto(QStringLiteral("Text_FolioActual")).text());
+    if (!posicion) {
+        avisaFolio(FolioNoRegistrado);
+        return std::nullopt;
+    }
+    BloqueaLicencia(conexion, *posicion);
+    if (cargada_ && cargada_->posicion == *posicion && filaAlmacenada(*posicion) != cargada_->textos) {
+        app().mensajes().muestra(ModificadaEnOtraEstacion, QStringLiteral("Solicitud modificada"));
+        return std::nullopt;
+    }
+    return posicion;
+}
+
+// The stored row as the grid reads it, so the two compare text for text.
+// FechaActual1 does not count: the listing form rewrites it on its own, and
+// the record write never stores it.
+QStringList Form_Licencia::filaAlmacenada(qint64 posicion)
+{
+    FuenteLicencias fuente(app().conexion().shared_from_this(), QStringLiteral("Posicion = ?"), {posicion});
+    const auto filas = fuente.siguientes(1);
+    return filas.empty() ? QStringList() : comoSeComparan(filas.front());
+}
+
+QStringList Form_Licencia::comoSeComparan(QStringList fila)
+{
+    if (fila.size() >= ColumnaFechaActual1) {
+        fila[ColumnaFechaActual1 - 1].clear();
+    }
+    return fila;
+}
+
+void Form_Licencia::recuerdaCargada(qint64 posicion)
+{
+    cargada_ = SolicitudCargada{posicion, filaAlmacenada(posicion)};
 }
 
 void Form_Licencia::avisaFolio(const QString& texto)

@@ -64,6 +64,14 @@ void ActualizaLicencia(Conexion& conexion, qint64 posicion, const ValoresLicenci
                      datos(valores) << posicion);
 }
 
+void BloqueaLicencia(Conexion& conexion, qint64 posicion)
+{
+    if (conexion.dialecto() == Conexion::Dialecto::PostgreSQL) {
+        conexion.consulta(QStringLiteral("SELECT Posicion FROM TLicencias WHERE Posicion = ? FOR UPDATE"),
+                          {posicion});
+    }
+}
+
 void MarcaEstado(Conexion& conexion, qint64 posicion, const QString& estado)
 {
     conexion.ejecuta(QStringLiteral("UPDATE TLicencias SET Estado = ?, LicActual = ?, LicAnterior = ? "

@@ -25,6 +25,10 @@ std::optional<qint64> InsertaLicencia(Conexion& conexion, const ValoresLicencia&
 // Rewrites the given columns of a stored application in one statement.
 void ActualizaLicencia(Conexion& conexion, qint64 posicion, const ValoresLicencia& valores);
 
+// Holds the stored row against other workstations until the transaction
+// ends (on SQLite the write transaction already does).
+void BloqueaLicencia(Conexion& conexion, qint64 posicion);
+
 // Annulment and deletion: Estado, LicActual and LicAnterior become `estado`;
 // nothing else changes.
 void MarcaEstado(Conexion& conexion, qint64 posicion, const QString& estado);

@@ -275,3 +275,38 @@ TEST_F(Comandos, PanelDeFirma)
     }
     EXPECT_TRUE(firmada);
 }
+
+TEST_F(Comandos, UnCambioDeOtraEstacionNoSeSobrescribe)
+{
+    pulsaYResponde("Cmd_Registrar", Respuesta::No);
+    const auto otra = Conexion::abre(e.origen());
+    for (const char* boton : {"Cmd_Modificar", "Cmd_Anular", "Cmd_Eliminar"}) {
+        carga("CA04354520");
+        otra->ejecuta("UPDATE TLicencias SET Nombres = ? WHERE FolioActual = ?",
+                      {QString("DE OTRA %1").arg(boton), "CA04354520"});
+        e.mensajes->cajas.clear();
+        pulsa(boton);
+        EXPECT_EQ(e.mensajes->textos(),
+                  QStringList({"La solicitud fue modificada en otra estación; cárguela de nuevo antes "
+                               "de modificarla"}))
+            << boton;
+        Recordset r = fila("CA04354520");
+        EXPECT_EQ(r.texto("Nombres"), QString("DE OTRA %1").arg(boton));
+        EXPECT_EQ(r.texto("Estado"), "Ok");
+    }
+    // The listing form's own column is no change of the application.
+    carga("CA04354520");
+    otra->ejecuta("UPDATE TLicencias SET FechaActual1 = '10/12/2026'");
+    e.mensajes->cajas.clear();
+    pulsaYResponde("Cmd_Modificar", Respuesta::No);
+    EXPECT_EQ(e.mensajes->textos(), QStringList({PreguntaModificacion}));
+    // Loaded again, the change is the form's own: it may be overwritten,
+    // twice in a row, also after the exam detail wrote the hand-over row.
+    carga("CA04354520");
+    f->fijaCeldaEntrega(ColumnaPrimerExamen, "A");
+    pulsaYResponde("Cmd_Modificar", Respuesta::No);
+    f->texto("Text_Nombres").setText("SEGUNDA");
+    pulsaYResponde("Cmd_Modificar", Respuesta::No);
+    EXPECT_EQ(fila("CA04354520").texto("Nombres"), "SEGUNDA");
+    EXPECT_EQ(fila("CA04354520").texto("Perimetria"), "A");
+}

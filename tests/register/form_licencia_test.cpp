@@ -7,6 +7,7 @@
 #include "register/campos_licencia.h"
 #include "register/form_licencia.h"
 #include "solicitud_valida.h"
+#include "capturas.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QHeaderView>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSqlQuery>
 
@@ -521,6 +523,17 @@ TEST_F(FormaLicencia, CabeEnUnaPantallaDe1366x768)
     muestraActiva();
     auto* area = forma().findChild<QScrollArea*>("Scr_Campos");
     EXPECT_LE(area->widget()->width(), area->viewport()->width()) << "se corta a la derecha";
+    e.agregaLicencia({{"FolioActual", "CA04354520"}, {"Nombres", "JOSÉ MARÍA"}, {"Estado", "Ok"},
+                      {"Estudios", "Superior incompleta"}, {"ProfesionalMedico", "DRA. MARIA JOSEFINA ALV"}});
+    pulsa("Cmd_Todos");
+    forma().MSHF_Licencias().fijaFilaActual(1);
+    forma().MSHF_Licencias_Click();
+    const int fondo = area->verticalScrollBar()->maximum();
+    for (const auto& [nombre, posicion] : {std::pair{"licencia_arriba", 0}, {"licencia_medio", fondo / 2},
+                                           {"licencia_abajo", fondo}}) {
+        area->verticalScrollBar()->setValue(posicion);
+        GuardaCaptura(forma(), nombre);
+    }
     Grilla& g = forma().MSHF_Licencias();
     EXPECT_GE(g.viewport()->height() / g.verticalHeader()->defaultSectionSize(), 10);
     for (CajaLista* lista : forma().findChildren<CajaLista*>()) {

@@ -1,3 +1,4 @@
+#include "capturas.h"
 #include "entorno.h"
 #include "prueba.h"
 #include "shell/form_menu_licencia.h"
@@ -169,10 +170,12 @@ TEST_F(Login, ClaveConAsteriscosFechaYHoraDeUnaTeclaYBotonesQuietos)
     QApplication::setActiveWindow(forma);
     ASSERT_TRUE(QTest::qWaitForWindowActive(forma));
     const QRect salir = control<QPushButton>("Cmd_Salir")->geometry();
+    GuardaCaptura(*forma, "login_antes");
     QTest::keyClicks(control<QLineEdit>("Text_Usuario"), "ana");
     QTest::keyClicks(control<QLineEdit>("Text_Clave"), "abc123");
     QTest::mouseClick(control<QPushButton>("Cmd_ValidaUsuario"), Qt::LeftButton);
     ASSERT_TRUE(continuarVisible());
+    GuardaCaptura(*forma, "login_despues");
     EXPECT_EQ(control<QLineEdit>("Text_Clave")->displayText(), "******");
     EXPECT_EQ(control<QPushButton>("Cmd_Salir")->geometry(), salir);
 
