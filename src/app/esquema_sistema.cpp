@@ -1,5 +1,6 @@
 #include "app/esquema_sistema.h"
 
+#include "register/bitacora.h"
 #include "register/esquema_licencias.h"
 #include "registry_files/esquema_planos.h"
 #include "shell/datos/conexion.h"
@@ -7,7 +8,7 @@
 
 void PreparaEsquema(Conexion& conexion)
 {
-    AplicaEsquema(conexion, {EsquemaUsuarios(), EsquemaLicencias(), EsquemaPlanos()});
+    AplicaEsquema(conexion, {EsquemaUsuarios(), EsquemaLicencias(), EsquemaBitacora(), EsquemaPlanos()});
 }
 
 std::shared_ptr<Conexion> AbreBase(const OrigenDatos& origen)

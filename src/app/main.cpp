@@ -2,6 +2,7 @@
 #include "app/esquema_sistema.h"
 #include "demo/demo.h"
 #include "listings/comandos_listados.h"
+#include "register/comando_bitacora.h"
 #include "register/comando_imprimir.h"
 #include "registry_files/comando_planos.h"
 #include "shell/aplicacion.h"
@@ -42,6 +43,13 @@ const ComandoLinea Comandos[] = {
      "      Imprimir: en el archivo PDF indicado o, sin --pdf, en la impresora\n"
      "      predeterminada. USUARIO es el usuario que figura en la hoja.\n",
      true, ComandoImprimir},
+    {"bitacora",
+     "  licencias bitacora [--desde DD-MM-AAAA] [--hasta DD-MM-AAAA] [--folio FOLIO]\n"
+     "                     [--formato csv] [--db CONEXION]\n"
+     "      Muestra la bitácora: quién registró, modificó, anuló o eliminó cada\n"
+     "      solicitud, o cambió la firma, cuándo, en qué estación y qué columnas\n"
+     "      cambiaron. Con --formato csv, una línea por anotación.\n",
+     false, ComandoBitacora},
     {"planos",
      "  licencias planos --tipo licencias|denegaciones --desde DD-MM-AAAA --hasta DD-MM-AAAA\n"
      "                   [--planos DIR] [--db CONEXION]\n"

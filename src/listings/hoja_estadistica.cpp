@@ -1,6 +1,6 @@
 #include "listings/hoja_estadistica.h"
 
-#include "listings/csv.h"
+#include "shell/csv.h"
 #include "platform/caja_mascara.h"
 #include "platform/superficie_impresion.h"
 #include "shell/aplicacion.h"

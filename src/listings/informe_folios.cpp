@@ -1,6 +1,6 @@
 #include "listings/informe_folios.h"
 
-#include "listings/csv.h"
+#include "shell/csv.h"
 #include "platform/caja_fecha.h"
 #include "shell/datos/clave_fecha.h"
 #include "shell/datos/conexion.h"

@@ -126,6 +126,8 @@ private:
     void ejecutaSiEsValida(const std::function<void()>& comando);
     void MarcaFolio(const QString& estado);
     void avisaFolio(const QString& texto);
+    void anotaBitacora(const QString& accion, const QString& folio, const QString& cambios);
+    void anotaCambio(const QString& accion, qint64 posicion, const QStringList& antes);
     void preguntaImprimir(const QString& pregunta);
     void muestraPaginaConservandoEntrega();
     std::optional<qint64> posicionParaCambiar();

@@ -4,6 +4,7 @@
 #include "platform/caja_fecha.h"
 #include "platform/caja_lista.h"
 #include "platform/caja_mascara.h"
+#include "register/bitacora.h"
 #include "register/campos_licencia.h"
 #include "register/columnas_licencia.h"
 #include "register/form_licencia.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QSysInfo>
 #include <map>
 
 namespace {
@@ -64,6 +66,7 @@ void Form_Licencia::ejecutaSiEsValida(const std::function<void()>& comando)
 void Form_Licencia::RegistraLicencia()
 {
     Conexion& conexion = app().conexion();
+    Transaccion t(conexion);
     const QString folio = texto(QStringLiteral("Text_FolioActual")).text();
     const auto posicion = PosicionDelFolio(conexion, folio) ? std::nullopt
                                                             : InsertaLicencia(conexion, valoresGrabados());
@@ -71,6 +74,8 @@ void Form_Licencia::RegistraLicencia()
         avisaFolio(FolioYaRegistrado);
         return;
     }
+    anotaBitacora(QStringLiteral("Registrar"), folio, {});
+    t.confirma();
     recuerdaCargada(*posicion);
     muestraPaginaConservandoEntrega();
     preguntaImprimir(QStringLiteral("Licencia ha sido registrada, desea imprimir ahora ?"));
@@ -84,7 +89,9 @@ void Form_Licencia::ModificaLicencia()
     if (!posicion) {
         return;
     }
+    const QStringList antes = filaAlmacenada(*posicion);
     ActualizaLicencia(conexion, *posicion, valoresGrabados());
+    anotaCambio(QStringLiteral("Modificar"), *posicion, antes);
     t.confirma();
     recuerdaCargada(*posicion);
     muestraPaginaConservandoEntrega();
@@ -99,7 +106,10 @@ void Form_Licencia::MarcaFolio(const QString& estado)
     if (!posicion) {
         return;
     }
+    const QStringList antes = filaAlmacenada(*posicion);
     MarcaEstado(conexion, *posicion, estado);
+    anotaCambio(estado == Estados::Anulado ? QStringLiteral("Anular") : QStringLiteral("Eliminar"),
+                *posicion, antes);
     t.confirma();
     AbrePagina();
     Cmd_Limpiar_Click();
@@ -145,6 +155,23 @@ QStringList Form_Licencia::comoSeComparan(QStringList fila)
 void Form_Licencia::recuerdaCargada(qint64 posicion)
 {
     cargada_ = SolicitudCargada{posicion, filaAlmacenada(posicion)};
+}
+
+void Form_Licencia::anotaBitacora(const QString& accion, const QString& folio, const QString& cambios)
+{
+    AnotaBitacora(app().conexion(), {app().reloj().ahora(), QSysInfo::machineHostName(),
+                                     app().UsuarioActual.recortado(), accion, folio, cambios});
+}
+
+// Records which columns the change left different from `antes`.
+void Form_Licencia::anotaCambio(const QString& accion, qint64 posicion, const QStringList& antes)
+{
+    QStringList columnas;
+    for (const ColumnaLicencia& c : ColumnasLicencia) {
+        columnas << QLatin1String(c.nombre);
+    }
+    anotaBitacora(accion, texto(QStringLiteral("Text_FolioActual")).text(),
+                  CambiosEntre(columnas, antes, filaAlmacenada(posicion)));
 }
 
 void Form_Licencia::avisaFolio(const QString& texto)
@@ -274,7 +301,11 @@ void Form_Licencia::Cmd_FrmAceptar_Click()
     }
     TextoFijo nueva(app().FirmaJefe.texto().size());
     nueva.asigna(firma.text());
+    Transaccion t(app().conexion());
     GrabaFirmaJefe(app().conexion(), nueva.texto());
+    anotaBitacora(QStringLiteral("Firma"), {},
+                  CambiosEntre({QStringLiteral("Usuario")}, {app().FirmaJefe.texto()}, {nueva.texto()}));
+    t.confirma();
     app().FirmaJefe.asigna(nueva.texto());
     control(QStringLiteral("FrmFirma")).hide();
 }

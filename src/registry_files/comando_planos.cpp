@@ -10,27 +10,6 @@
 #include <QTextStream>
 #include <optional>
 
-namespace {
-
-const QString FormatoFecha = QStringLiteral("dd-MM-yyyy");
-
-std::optional<QDate> fecha(const QCommandLineParser& parser, const QCommandLineOption& opcion,
-                           const ContextoComando& contexto)
-{
-    const QString texto = parser.value(opcion).trimmed();
-    const QDate valor = QDate::fromString(texto, FormatoFecha);
-    if (!valor.isValid()) {
-        FallaComando(contexto,
-                     QStringLiteral("La fecha de --%1 no es una fecha válida (DD-MM-AAAA): «%2»")
-                         .arg(opcion.names().first(), texto),
-                     Salida::Uso);
-        return std::nullopt;
-    }
-    return valor;
-}
-
-}  // namespace
-
 int ComandoPlanos(ContextoComando& contexto)
 {
     QCommandLineParser parser;
@@ -62,8 +41,8 @@ int ComandoPlanos(ContextoComando& contexto)
             QStringLiteral("--tipo debe ser 'licencias' o 'denegaciones', no «%1»").arg(clase),
             Salida::Uso);
     }
-    const auto inicio = fecha(parser, desde, contexto);
-    const auto termino = inicio ? fecha(parser, hasta, contexto) : std::nullopt;
+    const auto inicio = FechaDeOpcion(parser, desde, contexto);
+    const auto termino = inicio ? FechaDeOpcion(parser, hasta, contexto) : std::nullopt;
     if (!termino) {
         return Salida::Uso;
     }

@@ -20,6 +20,21 @@ bool InterpretaOpciones(QCommandLineParser& parser, const ContextoComando& conte
     return false;
 }
 
+std::optional<QDate> FechaDeOpcion(const QCommandLineParser& parser, const QCommandLineOption& opcion,
+                                   const ContextoComando& contexto)
+{
+    const QString texto = parser.value(opcion).trimmed();
+    const QDate valor = QDate::fromString(texto, QStringLiteral("dd-MM-yyyy"));
+    if (!valor.isValid()) {
+        FallaComando(contexto,
+                     QStringLiteral("La fecha de --%1 no es una fecha válida (DD-MM-AAAA): «%2»")
+                         .arg(opcion.names().first(), texto),
+                     Salida::Uso);
+        return std::nullopt;
+    }
+    return valor;
+}
+
 int FallaComando(const ContextoComando& contexto, const QString& texto, int estado)
 {
     contexto.error << "licencias: " << texto << "\n";

@@ -2,11 +2,14 @@
 
 #include "shell/datos/origen_datos.h"
 
+#include <QDate>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Conexion;
+class QCommandLineOption;
 class QCommandLineParser;
 class QTextStream;
 
@@ -35,5 +38,9 @@ struct ContextoComando {
 // Parses the command's options and words; a fault is written to `error` in
 // Spanish and the result is false (the command then exits Salida::Uso).
 bool InterpretaOpciones(QCommandLineParser& parser, const ContextoComando& contexto);
+// The date DD-MM-AAAA of an option; a text that is no such date is
+// reported as a usage fault and gives nothing.
+std::optional<QDate> FechaDeOpcion(const QCommandLineParser& parser, const QCommandLineOption& opcion,
+                                   const ContextoComando& contexto);
 // Writes "licencias: texto" to `error` and returns `estado`.
 int FallaComando(const ContextoComando& contexto, const QString& texto, int estado = Salida::Fallo);

@@ -4,10 +4,12 @@
 #include "platform/grilla.h"
 #include "prueba.h"
 #include "register/campos_licencia.h"
+#include "register/comando_bitacora.h"
 #include "register/columnas_licencia.h"
 #include "register/form_licencia.h"
 #include "register/grabacion_licencia.h"
 #include "shell/datos/recordset.h"
+#include "linea_comandos.h"
 #include "solicitud_valida.h"
 
 #include <QCheckBox>
@@ -309,4 +311,51 @@ TEST_F(Comandos, UnCambioDeOtraEstacionNoSeSobrescribe)
     pulsaYResponde("Cmd_Modificar", Respuesta::No);
     EXPECT_EQ(fila("CA04354520").texto("Nombres"), "SEGUNDA");
     EXPECT_EQ(fila("CA04354520").texto("Perimetria"), "A");
+}
+
+TEST_F(Comandos, LaBitacoraAnotaCadaCambioEnSuTransaccion)
+{
+    e.app().UsuarioActual.asigna("ana");
+    pulsaYResponde("Cmd_Registrar", Respuesta::No);
+    carga("CA04354520");
+    f->texto("Text_Nombres").setText("JOSÉ O'NEILL");
+    pulsaYResponde("Cmd_Modificar", Respuesta::No);
+    pulsa("Cmd_Anular");
+    // A refused register leaves no entry.
+    LlenaSolicitudValida(*f);
+    pulsa("Cmd_Registrar");
+    pulsa("Cmd_Firma");
+    f->texto("TextFirma").setText("ANA ROJAS");
+    pulsa("Cmd_FrmAceptar");
+
+    const ResultadoComando todo =
+        EjecutaComando(ComandoBitacora, {"bitacora", "--formato", "csv"}, e.origen());
+    ASSERT_EQ(todo.estado, 0) << todo.error.toStdString();
+    QStringList lineas = todo.salida.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lineas.size(), 7) << todo.salida.toStdString();  // the annulment's three changes, three lines
+    EXPECT_EQ(lineas[0], "Momento,Estacion,Usuario,Accion,Folio,Cambios");
+    EXPECT_TRUE(lineas[1].startsWith("10-12-2026 10:30:00,")) << lineas[1].toStdString();
+    EXPECT_TRUE(lineas[1].endsWith(",ana,Registrar,CA04354520,")) << lineas[1].toStdString();
+    EXPECT_TRUE(lineas[2].endsWith(",ana,Modificar,CA04354520,Nombres: «JUAN» → «JOSÉ O'NEILL»"))
+        << lineas[2].toStdString();
+    EXPECT_TRUE(lineas[3].contains(",Anular,CA04354520,\"Estado: «Ok» → «Anulado»")) << lineas[3].toStdString();
+    EXPECT_EQ(lineas[4], "LicActual: «B» → «Anulado»");
+    EXPECT_EQ(lineas[5], "LicAnterior: «B» → «Anulado»\"");
+    EXPECT_TRUE(lineas[6].contains(",ana,Firma,,Usuario: «")) << lineas[6].toStdString();
+
+    const ResultadoComando porFolio = EjecutaComando(
+        ComandoBitacora, {"bitacora", "--folio", "CA04354520", "--desde", "10-12-2026", "--hasta", "10-12-2026"},
+        e.origen());
+    EXPECT_EQ(porFolio.salida.count("CA04354520"), 3) << porFolio.salida.toStdString();
+    EXPECT_TRUE(porFolio.salida.contains("    Nombres: «JUAN» → «JOSÉ O'NEILL»\n"));
+    EXPECT_EQ(EjecutaComando(ComandoBitacora, {"bitacora", "--desde", "11-12-2026"}, e.origen()).salida, "");
+    EXPECT_EQ(EjecutaComando(ComandoBitacora, {"bitacora", "--desde", "31-02-2026"}, e.origen()).estado, 2);
+}
+
+TEST_F(Comandos, SinBitacoraNoSeGuardaLaSolicitud)
+{
+    e.conexion().ejecuta("DROP TABLE TBitacora");
+    e.mensajes->esperaCriticos();
+    pulsa("Cmd_Registrar");
+    EXPECT_EQ(filas(), 0);
 }

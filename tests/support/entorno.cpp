@@ -13,7 +13,7 @@
 namespace {
 
 // LICENCIAS_PRUEBA_DB names another database for the tests (such as a
-// PostgreSQL server); its five tables are dropped and made anew by every
+// PostgreSQL server); its tables are dropped and made anew by every
 // test, so such a run goes one test at a time.
 OrigenDatos origenDePrueba(const QString& carpeta)
 {
@@ -33,7 +33,7 @@ OrigenDatos origenDePrueba(const QString& carpeta)
 void vaciaBase(Conexion& conexion)
 {
     for (const char* tabla :
-         {"TLicencias", "AuxTLicencias", "TUsuarios", "TJefe", "TMedicos", "TVersion"}) {
+         {"TLicencias", "AuxTLicencias", "TUsuarios", "TJefe", "TMedicos", "TBitacora", "TVersion"}) {
         conexion.ejecuta(QStringLiteral("DROP TABLE IF EXISTS %1").arg(tabla));
     }
 }
