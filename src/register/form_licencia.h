@@ -1,6 +1,7 @@
 #pragma once
 
 #include "register/grabacion_licencia.h"
+#include "register/registro_licencia.h"
 #include "shell/forma.h"
 
 #include <QHash>
@@ -83,6 +84,9 @@ public:
     void Cmd_Imprimir_Click();
     void ImprimeSolicitud();
     bool CargaFolio(const QString& folio);
+
+    // The twelve class boxes from the column of the first one on.
+    ClasesLicencia clasesDesde(const QString& primeraColumna) const;
 
     // A field control by its name.
     QLineEdit& texto(const QString& control) const;

@@ -265,3 +265,18 @@ bool Form_Licencia::eventFilter(QObject* objeto, QEvent* evento)
     });
     return Forma::eventFilter(objeto, evento);
 }
+
+// Twelve class boxes from the column of the first one on: the current
+// licence's (ClaseA1 ... ClaseA2a) or the previous licence's (ClaseA1Ant ...).
+ClasesLicencia Form_Licencia::clasesDesde(const QString& primeraColumna) const
+{
+    const int desde = PosicionColumna(primeraColumna);
+    const int hasta = desde + int(std::tuple_size_v<ClasesLicencia>);
+    ClasesLicencia clases{};
+    for (const CampoLicencia& campo : CamposLicencia) {
+        if (campo.posicion >= desde && campo.posicion < hasta) {
+            clases[size_t(campo.posicion - desde)] = casilla(QLatin1String(campo.control)).isChecked();
+        }
+    }
+    return clases;
+}

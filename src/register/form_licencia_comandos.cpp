@@ -32,13 +32,6 @@ const QString ModificadaEnOtraEstacion = QStringLiteral(
 const QString FolioNoRegistrado =
     QStringLiteral("El número de folio actual no se encuentra registrado  <Especie Valorada Número>");
 
-// Check boxes of the classes, in the order of the class summaries.
-const char* const ClasesActuales[] = {"Chk_A1", "Chk_A2", "Chk_A3", "Chk_A4", "Chk_A5", "Chk_B",
-                                      "Chk_C",  "Chk_D",  "Chk_E",  "Chk_F",  "Chk_A1P", "Chk_A2P"};
-const char* const ClasesAnteriores[] = {"Chk_A1a", "Chk_A2a", "Chk_A3a", "Chk_A4a",
-                                        "Chk_A5a", "Chk_Ba",  "Chk_Ca",  "Chk_Da",
-                                        "Chk_Ea",  "Chk_Fa",  "Chk_A1Pa", "Chk_A2Pa"};
-
 constexpr int ColumnaFechaActual1 = 102;
 constexpr int ColumnaCorrNoDonante = 103;
 
@@ -255,14 +248,8 @@ ValoresLicencia Form_Licencia::valoresGrabados()
     porPosicion[1] = EstadoSolicitud(marcada("Chk_Medico"), marcada("Chk_Teorico"), marcada("Chk_Practico"),
                                      marcada("Chk_PrimeraVez") || marcada("Chk_CambioClase") ||
                                          marcada("Chk_AmpliacionClase"));
-    ClasesLicencia actuales{};
-    ClasesLicencia anteriores{};
-    for (size_t i = 0; i < actuales.size(); ++i) {
-        actuales[i] = marcada(ClasesActuales[i]);
-        anteriores[i] = marcada(ClasesAnteriores[i]);
-    }
-    porPosicion[81] = LicActual(actuales);
-    porPosicion[82] = LicAnterior(anteriores);
+    porPosicion[81] = LicActual(clasesDesde(QStringLiteral("ClaseA1")));
+    porPosicion[82] = LicAnterior(clasesDesde(QStringLiteral("ClaseA1Ant")));
     for (const ValorPsicotecnico& v : ValoresPsicotecnicos([this](int c) { return celdaEntrega(c); })) {
         porPosicion[v.columna] = v.codigo;
     }

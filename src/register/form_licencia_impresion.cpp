@@ -18,21 +18,6 @@
 
 namespace {
 
-// Twelve class boxes from the column of the first one on: the current
-// licence's (ClaseA1 ... ClaseA2a) or the previous licence's.
-ClasesImpresas clasesDesde(const Form_Licencia& forma, const QString& primeraColumna)
-{
-    const int desde = PosicionColumna(primeraColumna);
-    const int hasta = desde + int(std::tuple_size_v<ClasesImpresas>);
-    ClasesImpresas clases{};
-    for (const CampoLicencia& campo : CamposLicencia) {
-        if (campo.posicion >= desde && campo.posicion < hasta) {
-            clases[size_t(campo.posicion - desde)] =
-                forma.casilla(QLatin1String(campo.control)).isChecked();
-        }
-    }
-    return clases;
-}
 
 }  // namespace
 
@@ -52,7 +37,7 @@ DatosSolicitud Form_Licencia::DatosImpresion()
     d.apMaterno = t("Text_ApMaterno");
     d.domicilio = t("Text_Domicilio");
     d.comunaDomicilio = t("Text_ComunaDomicilio");
-    d.clases = clasesDesde(*this, QStringLiteral("ClaseA1"));
+    d.clases = clasesDesde(QStringLiteral("ClaseA1"));
     d.primeraVez = c("Chk_PrimeraVez");
     d.examenControl = c("Chk_ExamenControl");
     d.fechaOtorgaInicial = f("DTP_FechaOtorgaInicial");
@@ -72,7 +57,7 @@ DatosSolicitud Form_Licencia::DatosImpresion()
     d.escuelaNombre = t("Text_EscuelaNombre");
 
     d.comunaAnterior = t("Text_ComunaAnterior");
-    d.clasesAnteriores = clasesDesde(*this, QStringLiteral("ClaseA1Ant"));
+    d.clasesAnteriores = clasesDesde(QStringLiteral("ClaseA1Ant"));
     d.fechaOtorgaAnterior = f("DTP_FechaOtorgaAnterior");
     d.fechaVenceAnterior = f("DTP_FechaVenceAnterior");
     d.restriccionAnterior = t("Text_RestriccionAnterior");
