@@ -151,6 +151,9 @@ void Grilla::enlaza(std::unique_ptr<FuenteFilas> fuente)
 {
     QScopedValueRollback<bool> guarda(enlazando_, true);
     modelo_.reemplaza(std::move(fuente));
+    for (int c = 0; c < modelo_.columnCount(); ++c) {
+        setColumnWidth(c, qMax(columnWidth(c), anchoDeTitulo(c)));
+    }
     if (modelo_.rowCount() > 0) {
         setCurrentIndex(modelo_.index(0, 0));
     }
@@ -212,14 +215,17 @@ void Grilla::fijaAnchoColumna(int columna, int twips)
     if (columna == 0) {
         verticalHeader()->setFixedWidth(pixeles);
     } else {
-        // Never narrower than its caption: a header the clerk cannot read
-        // helps no one.
-        const QString titulo = modelo_.encabezado(columna - 1);
-        QFont negrita = horizontalHeader()->font();  // the current column's caption is bold
-        negrita.setBold(true);
-        const int caption = QFontMetrics(negrita).horizontalAdvance(titulo) + 14;
-        setColumnWidth(columna - 1, qMax(pixeles, caption));
+        setColumnWidth(columna - 1, qMax(pixeles, anchoDeTitulo(columna - 1)));
     }
+}
+
+// A column is never narrower than its caption: a header the clerk cannot
+// read helps no one.
+int Grilla::anchoDeTitulo(int columnaDatos) const
+{
+    QFont negrita = horizontalHeader()->font();  // the current column's caption is bold
+    negrita.setBold(true);
+    return QFontMetrics(negrita).horizontalAdvance(modelo_.encabezado(columnaDatos)) + 14;
 }
 
 int Grilla::anchoColumna(int columna) const

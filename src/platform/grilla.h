@@ -97,6 +97,7 @@ signals:
     void RowColChange();
 
 private:
+    int anchoDeTitulo(int columnaDatos) const;
     mutable ModeloGrilla modelo_;
     bool enlazando_ = false;
 };

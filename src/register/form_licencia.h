@@ -141,7 +141,8 @@ private:
     QVariant valorCampo(const CampoLicencia& campo) const;
     ValoresLicencia valoresGrabados();
 
-    bool solicitudNueva_ = false;
+    // Until the clerk chooses a grid row the form holds a new application.
+    bool solicitudNueva_ = true;
     // The stored application the form holds, as it was read: a later
     // modify, annul or delete refuses to overwrite a change made meanwhile
     // at another workstation.

@@ -5,6 +5,7 @@
 #include "texto_pdf.h"
 
 #include <QDir>
+#include <QFontMetricsF>
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
@@ -103,7 +104,10 @@ TEST(SuperficieGrabadora, RegistraOperacionesYTextosConPosicionYTamano)
     EXPECT_DOUBLE_EQ(s.textos[0].yTexto, 3);
     // The next line starts at the left edge, one line of its font lower.
     EXPECT_DOUBLE_EQ(s.textos[1].xTexto, 0);
-    EXPECT_NEAR(s.textos[1].yTexto - 3, 12 * 1.15 / 72 * 2.54, 0.05);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSizeF(12);
+    const QFontMetricsF medidas(arial);
+    EXPECT_NEAR(s.textos[1].yTexto - 3, medidas.lineSpacing() / medidas.fontDpi() * 2.54, 0.05);
     // The advance is a tab to column 65; past it, the text goes a line lower.
     EXPECT_EQ(s.textos[2].avance, 65);
     EXPECT_GT(s.textos[2].xTexto, 8.5);

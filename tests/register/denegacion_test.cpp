@@ -44,6 +44,12 @@ protected:
 
     Form_Licencia& licencia() { return e.app().forma<Form_Licencia>(); }
     Grilla& grilla() { return licencia().MSHF_Licencias(); }
+    // The clerk clicks a grid row: it becomes the hand-over row.
+    void eligeFila(int fila)
+    {
+        grilla().fijaFilaActual(fila);
+        licencia().MSHF_Licencias_Click();
+    }
 
     void abreDenegacion(const std::function<void(Form_Denegacion&)>& paso)
     {
@@ -79,6 +85,7 @@ protected:
 TEST_F(Denegacion, RazonCuatroConA2YB)
 {
     agregaFila("no");
+    eligeFila(1);
     abreDenegacion([](Form_Denegacion& f) {
         f.Razon(4).click();
         f.Clase(4, A2).click();
@@ -105,6 +112,7 @@ TEST_F(Denegacion, RazonCuatroConA2YB)
 TEST_F(Denegacion, SinRazonLasClasesNoCuentan)
 {
     agregaFila("si", {{2, "A1                  "}}, "030");
+    eligeFila(1);
     abreDenegacion([](Form_Denegacion& f) {
         f.Razon(2).click();  // unchosen; its class box stays checked
         EXPECT_EQ(clases(f, 2), QList<int>({A1}));
@@ -120,6 +128,7 @@ TEST_F(Denegacion, SinRazonLasClasesNoCuentan)
 TEST_F(Denegacion, RazonSinClaseQuedaEnBlancoPeroDenegada)
 {
     agregaFila("no");
+    eligeFila(1);
     abreDenegacion([](Form_Denegacion& f) {
         f.Razon(9).click();
         regresa(f);
@@ -138,6 +147,7 @@ TEST_F(Denegacion, CeldasCortasYRanurasAjenas)
                       {3, "  A2"},                // ends after slot 2
                       {5, "A2A1  B C D E F   F "},  // slots that hold another class
                       {10, "                  F "}});
+    eligeFila(1);
     abreDenegacion([](Form_Denegacion& f) {
         EXPECT_EQ(clases(f, 1), QList<int>({1, 2, 3, 4, 5}));
         EXPECT_EQ(clases(f, 3), QList<int>({A2}));
@@ -161,6 +171,7 @@ TEST_F(Denegacion, DuracionRellenaConCeros)
     } casos[] = {{"7", "007"},   {"15", "015"}, {"120", "120"}, {" 7 ", "007"},
                  {"15 ", "015"}, {"", ""},      {"   ", ""},    {"0", "000"}};
     agregaFila("no");
+    eligeFila(1);
     for (const auto& c : casos) {
         abreDenegacion([&](Form_Denegacion& f) {
             f.Text_Dias().setText(c.escrita);
@@ -176,6 +187,7 @@ TEST_F(Denegacion, DuracionRellenaConCeros)
 TEST_F(Denegacion, DuracionQueNoEsNumero)
 {
     agregaFila("no", {}, "1a");
+    eligeFila(1);
     abreDenegacion([](Form_Denegacion& f) {
         f.show();
         EXPECT_EQ(f.Text_Dias().text(), "1a");
@@ -199,7 +211,7 @@ TEST_F(Denegacion, Etiqueta)
     agregaFila("no");
     const char* alCargar[] = {"Licencia Denegada", "Licencia Denegada", "Licencia Aceptada"};
     for (int fila = 1; fila <= 3; ++fila) {
-        grilla().fijaFilaActual(fila);
+        eligeFila(fila);
         abreDenegacion([&](Form_Denegacion& f) {
             EXPECT_EQ(f.Label_Denegada().text(), alCargar[fila - 1]) << "fila " << fila;
         });
@@ -258,7 +270,7 @@ TEST_F(Denegacion, SolicitudNuevaUsaUnaFilaEnBlanco)
     EXPECT_EQ(celda(PrimeraRazon + 9), "A1                  ");
     EXPECT_EQ(celda(Duracion), "030");
 
-    grilla().fijaFilaActual(1);
+    eligeFila(1);
     abreDenegacion([](Form_Denegacion& f) {
         EXPECT_TRUE(f.Razon(4).isChecked());
         EXPECT_FALSE(f.Razon(10).isChecked());

@@ -53,6 +53,12 @@ protected:
 
     Form_Licencia& licencia() { return e.app().forma<Form_Licencia>(); }
     Grilla& grilla() { return licencia().MSHF_Licencias(); }
+    // The clerk clicks a grid row: it becomes the hand-over row.
+    void eligeFila(int fila)
+    {
+        grilla().fijaFilaActual(fila);
+        licencia().MSHF_Licencias_Click();
+    }
     QCheckBox& medico() { return licencia().casilla("Chk_Medico"); }
 
     // Opens "Detalle" and runs `paso` while it is shown.
@@ -113,7 +119,7 @@ TEST_F(Detalle, CadaPruebaLeeYEscribeSuColumna)
         agregaFila("A", {{o.columna, "R"}});
     }
     for (int fila = 1; fila <= int(std::size(Mapa)); ++fila) {
-        grilla().fijaFilaActual(fila);
+        eligeFila(fila);
         const int columna = Mapa[fila - 1].columna;
         abreDetalle([&](Form_Detalle& f) {
             for (const auto& [c, opcion] : opciones(f)) {
@@ -144,7 +150,7 @@ TEST_F(Detalle, CeldasAOpcionesYDeVuelta)
     for (int fila = 1; fila <= int(std::size(casos)); ++fila) {
         const auto& caso = casos[fila - 1];
         SCOPED_TRACE(caso.celda.toString().toStdString());
-        grilla().fijaFilaActual(fila);
+        eligeFila(fila);
         // The record write reads the same values a fresh load shows.
         const auto valores =
             ValoresPsicotecnicos([this](int c) { return licencia().celdaEntrega(c); });
@@ -170,6 +176,7 @@ TEST_F(Detalle, CeldasAOpcionesYDeVuelta)
 TEST_F(Detalle, UnaPendienteRepruebaElExamenMedico)
 {
     agregaFila("A");
+    eligeFila(1);
     medico().setChecked(true);
     abreDetalle([](Form_Detalle& f) {
         elige(f, 91, 2);
@@ -210,7 +217,7 @@ TEST_F(Detalle, CadaAperturaLeeLaFilaActual)
         f.close();
     });
     EXPECT_FALSE(e.app().cargada<Form_Detalle>());
-    grilla().fijaFilaActual(2);
+    eligeFila(2);
     abreDetalle([](Form_Detalle& f) {
         EXPECT_EQ(opciones(f), (std::map<int, int>{{84, 1}, {85, 1}, {86, 1}, {87, 1},
                                                     {88, 1}, {89, 1}, {90, 1}, {91, 1},
@@ -239,7 +246,7 @@ TEST_F(Detalle, SolicitudNuevaUsaUnaFilaEnBlanco)
     EXPECT_EQ(licencia().celdaEntrega(1), "Reprobado");
 
     // Choosing the grid row again hands that row over.
-    grilla().fijaFilaActual(1);
+    eligeFila(1);
     abreDetalle([](Form_Detalle& f) { EXPECT_EQ(opciones(f).at(85), 0); });
 }
 
