@@ -4,7 +4,8 @@
 BUILD := build
 JOBS := -j2
 PAQUETES := cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc \
-            libsqlite3-dev googletest libgtest-dev libbenchmark-dev fonts-dejavu-core
+            libsqlite3-dev unixodbc-dev googletest libgtest-dev libbenchmark-dev fonts-dejavu-core \
+            qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: run test test-postgresql build dependencias instala
