@@ -1,6 +1,7 @@
 # make run   builds and starts the program on the demo database
 # make test  builds and runs every test
 # make test-postgresql  runs every test again on a throwaway PostgreSQL server
+# make test-odbc  runs every test twice more through ODBC data sources (SQLite, PostgreSQL)
 BUILD := build
 JOBS := -j2
 PAQUETES := cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc \
@@ -8,7 +9,7 @@ PAQUETES := cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6
             qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-postgresql build dependencias instala
+.PHONY: run test test-postgresql test-odbc build dependencias instala
 
 dependencias:
 	@$(MAKE) --no-print-directory instala PAQUETES="$(PAQUETES)"
@@ -38,3 +39,7 @@ test: build
 test-postgresql: build
 	@$(MAKE) --no-print-directory instala PAQUETES="postgresql"
 	tests/postgresql.sh $(BUILD)
+
+test-odbc: build
+	@$(MAKE) --no-print-directory instala PAQUETES="postgresql unixodbc libsqliteodbc odbc-postgresql"
+	tests/odbc.sh $(BUILD)

@@ -56,7 +56,7 @@ Levanta ocupa(Entorno& e)
     // This workstation waits a moment, not the program's ten seconds.
     if (esSqlite(e)) {
         otra->conexion->ejecuta("INSERT INTO TMedicos (Nombres) VALUES (?)", {"OTRA ESTACION"});
-        e.conexion().ejecuta("PRAGMA busy_timeout = 300");
+        e.conexion().consulta("PRAGMA busy_timeout = 300");
     } else {
         otra->conexion->ejecuta("LOCK TABLE TLicencias IN EXCLUSIVE MODE");
         e.conexion().ejecuta("SET lock_timeout = 300");
@@ -72,8 +72,9 @@ Levanta ocupa(Entorno& e)
 Levanta llena(Entorno& e)
 {
     Conexion& c = e.conexion();
+    c.ejecuta("VACUUM");  // no free pages left from earlier tables
     const int paginas = c.consulta("PRAGMA page_count").valor("page_count").toInt();
-    c.ejecuta(QString("PRAGMA max_page_count = %1").arg(paginas));
+    c.consulta(QString("PRAGMA max_page_count = %1").arg(paginas));
     int relleno = 0;
     for (; relleno < 10000; ++relleno) {
         try {
@@ -86,15 +87,15 @@ Levanta llena(Entorno& e)
     }
     std::cout << "  disco lleno tras " << relleno << " filas de relleno en " << paginas
               << " páginas\n";
-    return [&c] { c.ejecuta("PRAGMA max_page_count = 1073741823"); };
+    return [&c] { c.consulta("PRAGMA max_page_count = 1073741823"); };
 }
 
 Levanta soloLectura(Entorno& e)
 {
     Conexion& c = e.conexion();
     if (esSqlite(e)) {
-        c.ejecuta("PRAGMA query_only = ON");
-        return [&c] { c.ejecuta("PRAGMA query_only = OFF"); };
+        c.consulta("PRAGMA query_only = ON");
+        return [&c] { c.consulta("PRAGMA query_only = OFF"); };
     }
     c.ejecuta("SET default_transaction_read_only = on");
     return [&c] { c.ejecuta("SET default_transaction_read_only = off"); };

@@ -6,14 +6,18 @@
 #include "demo/demo.h"
 #include "demo/generador_solicitudes.h"
 #include "dobles.h"
+#include "entorno.h"
 #include "prueba.h"
 #include "shell/datos/recordset.h"
+#include "shell/comando.h"
+#include "shell/comando_respaldo.h"
 #include "shell/datos/respaldo.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTextStream>
 #include <QTemporaryDir>
 #include <QThread>
 #include <iostream>
@@ -211,4 +215,32 @@ TEST(Respaldo, UnaCopiaInterrumpidaConSigkillDejaEnteraLaAnterior)
               << " KiB muertas con SIGKILL: " << cortadas << " a medio escribir, " << terminadas
               << " ya terminadas; la copia anterior quedó entera las " << Rondas
               << " veces; la siguiente copia completa la reemplazó\n";
+}
+
+TEST(Respaldo, ElComandoCopiaLaBaseSqliteYParaUnServidorDiceComoUsarPgDump)
+{
+    Entorno e;
+    e.agregaUsuario("ana", "abc123", "Ana Rojas");
+    QTemporaryDir carpeta;
+    const QString destino = QDir(carpeta.path()).filePath("copia.sqlite");
+    QString salida;
+    QString error;
+    QTextStream flujoSalida(&salida);
+    QTextStream flujoError(&error);
+    ContextoComando contexto{{"respaldo", "--destino", destino}, e.origen(), AbreBase, flujoSalida,
+                             flujoError};
+    const int estado = ComandoRespaldo(contexto);
+    if (e.conexion().dialecto() == Conexion::Dialecto::SQLite) {
+        EXPECT_EQ(estado, Salida::Exito) << error.toStdString();
+        EXPECT_TRUE(salida.contains(destino)) << salida.toStdString();
+        const auto copia = Conexion::abre(OrigenDatos::sqlite(destino));
+        EXPECT_EQ(copia->consulta("SELECT usuario FROM TUsuarios").texto("usuario"), "ana");
+    } else {
+        EXPECT_EQ(estado, Salida::Fallo);
+        EXPECT_TRUE(error.contains("pg_dump")) << error.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(destino));
+    }
+    std::cout << "[respaldo] comando sobre " << e.origen().descripcion().toStdString() << ": estado "
+              << estado << ", " << (estado == 0 ? salida : error).section('\n', 0, 0).toStdString()
+              << "\n";
 }

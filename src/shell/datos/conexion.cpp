@@ -1,6 +1,7 @@
 #include "shell/datos/conexion.h"
 
 #include "shell/datos/falla_motor.h"
+#include "shell/datos/mayusculas_sqlite.h"
 #include "shell/datos/recordset.h"
 
 #include <QSqlField>
@@ -22,21 +23,6 @@ QString nuevoNombreConexion()
 {
     static QAtomicInt contador;
     return QStringLiteral("licencias-%1").arg(contador.fetchAndAddRelaxed(1) + 1);
-}
-
-// SQLite's own upper() folds ASCII letters only; this one folds every letter
-// as PostgreSQL does, so a search compares the same way on both engines.
-void mayusculasUnicode(sqlite3_context* contexto, int, sqlite3_value** argumentos)
-{
-    if (sqlite3_value_type(argumentos[0]) == SQLITE_NULL) {
-        sqlite3_result_null(contexto);
-        return;
-    }
-    const auto* texto = reinterpret_cast<const char*>(sqlite3_value_text(argumentos[0]));
-    const QByteArray mayusculas =
-        QString::fromUtf8(texto, sqlite3_value_bytes(argumentos[0])).toUpper().toUtf8();
-    sqlite3_result_text(contexto, mayusculas.constData(), int(mayusculas.size()),
-                        SQLITE_TRANSIENT);
 }
 
 sqlite3* manejadorSqlite(const QSqlDatabase& base)
@@ -187,11 +173,16 @@ void Conexion::configura()
     ejecutaControl(QStringLiteral("SELECT count(*) FROM sqlite_master"), contextoApertura(origen_));
     // Readers do not wait for a writer, and a writer waits its turn for the
     // busy timeout, when two connections share the file.
-    QSqlQuery(base()).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    QSqlQuery(base()).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(EsperaMs));
+    // A driver may run a statement only when its row is fetched.
+    for (const QString& pragma : {QStringLiteral("PRAGMA journal_mode=WAL"),
+                                  QStringLiteral("PRAGMA busy_timeout = %1").arg(EsperaMs)}) {
+        QSqlQuery consulta(base());
+        if (consulta.exec(pragma)) {
+            consulta.next();
+        }
+    }
     if (manejador) {
-        sqlite3_create_function_v2(manejador, "upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
-                                   nullptr, mayusculasUnicode, nullptr, nullptr, nullptr);
+        RegistraMayusculasUnicode(manejador);
     }
 }
 
