@@ -276,19 +276,28 @@ TEST(MotorQueFalla, UnServidorQueRechazaONoContestaSeNombraSinDejarEsperando)
         const PuertoMudo cerrado;
         puertoCerrado = cerrado.puerto();
     }
-    const struct {
+    struct Caso {
         const char* caso;
         QString direccion;
-    } casos[] = {
+    };
+    std::vector<Caso> casos = {
         {"rechaza", QString("postgresql://licencias@127.0.0.1:%1/licencias").arg(puertoCerrado)},
         // Accepts the connection and never answers.
         {"no contesta",
          QString("postgresql://licencias@127.0.0.1:%1/licencias?connect_timeout=1").arg(mudo.puerto())},
         {"fuente ODBC que no existe", "odbc:FuenteQueNoExisteEnEsteEquipo"},
     };
+    // On a test server, a database that it does not have.
+    QString error;
+    const auto prueba = OrigenDatos::interpreta(qEnvironmentVariable("LICENCIAS_PRUEBA_DB"), &error);
+    if (prueba && prueba->motor == OrigenDatos::Motor::PostgreSQL) {
+        casos.push_back({"no tiene la base",
+                         QString("postgresql://%1@%2:%3/base_que_no_existe")
+                             .arg(prueba->usuario, prueba->servidor)
+                             .arg(prueba->puerto)});
+    }
     for (const auto& caso : casos) {
         SCOPED_TRACE(caso.caso);
-        QString error;
         const auto origen = OrigenDatos::interpreta(caso.direccion, &error);
         ASSERT_TRUE(origen) << error.toStdString();
         QElapsedTimer reloj;
