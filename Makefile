@@ -33,8 +33,10 @@ build: dependencias
 run: build
 	$(BUILD)/licencias --demo
 
+# The proofs' figures (lines such as "[respaldo] ...") are shown after the run.
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest $(JOBS) --output-on-failure
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest $(JOBS) --output-on-failure; estado=$$?; \
+	  $(CURDIR)/tests/cifras.sh Testing/Temporary/LastTest.log; exit $$estado
 
 test-postgresql: build
 	@$(MAKE) --no-print-directory instala PAQUETES="postgresql"

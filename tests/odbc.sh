@@ -6,7 +6,8 @@
 # machine's own ODBC set-up is not touched. Usage: tests/odbc.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
-source "$(dirname "$0")/servidor_postgresql.sh"
+aqui=$(cd "$(dirname "$0")" && pwd)
+source "$aqui/servidor_postgresql.sh"
 dir=$(mktemp -d /tmp/licencias-odbc.XXXXXX)
 trap 'detiene_postgresql "$dir"' EXIT
 inicia_postgresql "$dir"
@@ -52,5 +53,6 @@ for fuente in LicenciasSqlite LicenciasPostgresql; do
   echo "== Pruebas por ODBC: $fuente"
   # One test at a time: every test drops and makes the tables anew.
   LICENCIAS_PRUEBA_DB="odbc:$fuente" QT_QPA_PLATFORM=offscreen ctest -j1 --output-on-failure || estado=1
+  "$aqui/cifras.sh" Testing/Temporary/LastTest.log
 done
 exit "$estado"

@@ -85,7 +85,7 @@ Levanta llena(Entorno& e)
             break;
         }
     }
-    std::cout << "  disco lleno tras " << relleno << " filas de relleno en " << paginas
+    std::cout << "[motor] disco lleno tras " << relleno << " filas de relleno en " << paginas
               << " páginas\n";
     return [&c] { c.consulta("PRAGMA max_page_count = 1073741823"); };
 }
@@ -206,7 +206,7 @@ TEST(MotorQueFalla, RegistrarSeExplicaNoGuardaNadaYFuncionaAlVolverLaBase)
         ++probadas;
         std::cout << "[motor] " << falla.nombre << ": 1 rechazo explicado, " << tras
                   << " filas escritas; al volver la base, " << luego << " fila registrada\n"
-                  << "        " << caja.texto.section('\n', 0, 0).toStdString() << "\n";
+                  << "[motor]   " << caja.texto.section('\n', 0, 0).toStdString() << "\n";
     }
     std::cout << "[motor] " << probadas << " fallas probadas al registrar\n";
     EXPECT_GE(probadas, 2);
