@@ -1,13 +1,15 @@
 # make run   builds and starts the program on the demo database
 # make test  builds and runs every test
 # make test-postgresql  runs every test again on a throwaway PostgreSQL server
+# make test-odbc  runs every test twice more through ODBC data sources (SQLite, PostgreSQL)
 BUILD := build
 JOBS := -j2
 PAQUETES := cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc \
-            libsqlite3-dev googletest libgtest-dev libbenchmark-dev fonts-dejavu-core
+            libsqlite3-dev unixodbc-dev googletest libgtest-dev libbenchmark-dev fonts-dejavu-core \
+            qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-postgresql build dependencias instala
+.PHONY: run test test-postgresql test-odbc build dependencias instala
 
 dependencias:
 	@$(MAKE) --no-print-directory instala PAQUETES="$(PAQUETES)"
@@ -31,9 +33,15 @@ build: dependencias
 run: build
 	$(BUILD)/licencias --demo
 
+# The proofs' figures (lines such as "[respaldo] ...") are shown after the run.
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest $(JOBS) --output-on-failure
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest $(JOBS) --output-on-failure; estado=$$?; \
+	  $(CURDIR)/tests/cifras.sh Testing/Temporary/LastTest.log; exit $$estado
 
 test-postgresql: build
 	@$(MAKE) --no-print-directory instala PAQUETES="postgresql"
 	tests/postgresql.sh $(BUILD)
+
+test-odbc: build
+	@$(MAKE) --no-print-directory instala PAQUETES="postgresql unixodbc libsqliteodbc odbc-postgresql"
+	tests/odbc.sh $(BUILD)

@@ -3,28 +3,16 @@
 # SQL is proven on both engines. Usage: tests/postgresql.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
-bin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)
+aqui=$(cd "$(dirname "$0")" && pwd)
+source "$aqui/servidor_postgresql.sh"
 dir=$(mktemp -d /tmp/licencias-pg.XXXXXX)
-port=$((20000 + RANDOM % 10000))
-
-# The server refuses to run as root: it runs as the postgres user then.
-como=()
-if [ "$(id -u)" = 0 ]; then
-  chown postgres "$dir"
-  como=(runuser -u postgres --)
-fi
-detiene() {
-  "${como[@]}" "$bin/pg_ctl" -D "$dir/datos" -m immediate stop >/dev/null 2>&1 || true
-  rm -rf "$dir"
-}
-trap detiene EXIT
-
-"${como[@]}" "$bin/initdb" -D "$dir/datos" -A trust -U licencias -E UTF8 --locale=C.UTF-8 >/dev/null
-"${como[@]}" "$bin/pg_ctl" -D "$dir/datos" -l "$dir/registro" -w \
-  -o "-k $dir -p $port -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null
-"${como[@]}" "$bin/createdb" -h 127.0.0.1 -p "$port" -U licencias licencias
+trap 'detiene_postgresql "$dir"' EXIT
+inicia_postgresql "$dir"
 
 cd "$build"
 # One test at a time: every test drops and makes the tables anew.
-LICENCIAS_PRUEBA_DB="postgresql://licencias@127.0.0.1:$port/licencias" \
-  QT_QPA_PLATFORM=offscreen ctest -j1 --output-on-failure
+estado=0
+LICENCIAS_PRUEBA_DB="postgresql://licencias@127.0.0.1:$puerto/licencias" \
+  QT_QPA_PLATFORM=offscreen ctest -j1 --output-on-failure || estado=1
+"$aqui/cifras.sh" Testing/Temporary/LastTest.log
+exit "$estado"

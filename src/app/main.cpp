@@ -1,5 +1,6 @@
 #include "app/acciones_menu.h"
 #include "app/esquema_sistema.h"
+#include "app/traducciones.h"
 #include "demo/demo.h"
 #include "listings/comandos_listados.h"
 #include "register/comando_bitacora.h"
@@ -7,7 +8,9 @@
 #include "registry_files/comando_planos.h"
 #include "shell/aplicacion.h"
 #include "shell/comando.h"
+#include "shell/comando_respaldo.h"
 #include "shell/comandos_usuario.h"
+#include "shell/datos/respaldo.h"
 #include "shell/form_usuario.h"
 
 #include <QApplication>
@@ -74,6 +77,13 @@ const ComandoLinea Comandos[] = {
      "      nombres de las columnas y una línea por solicitud; pdf: el informe impreso\n"
      "      en páginas carta. Sin --salida escribe en la salida estándar.\n",
      true, ComandoListado},
+    {"respaldo",
+     "  licencias respaldo [--destino ARCHIVO] [--db CONEXION]\n"
+     "      Copia ahora la base SQLite, también mientras otras estaciones la usan, en\n"
+     "      ARCHIVO o, sin --destino, en la carpeta de respaldos de este usuario. Además\n"
+     "      el programa la copia solo al abrirse por primera vez cada día y guarda las 7\n"
+     "      copias diarias más recientes. Para PostgreSQL indica cómo usar pg_dump.\n",
+     false, ComandoRespaldo},
 };
 
 const char* const AyudaPrograma =
@@ -168,14 +178,43 @@ int ejecutaComando(const ComandoLinea& comando, const LineaComandos& linea,
     return estado;
 }
 
+// Qt's dialogs speak Spanish; without its translations they stay in English,
+// and the program still runs.
+std::unique_ptr<QTranslator> traduceQt()
+{
+    auto traductor = TraduccionesQt();
+    if (traductor) {
+        QCoreApplication::installTranslator(traductor.get());
+    } else {
+        QTextStream(stderr) << "licencias: no se encontraron las traducciones de Qt al castellano "
+                               "(paquete qt6-translations-l10n): sus diálogos se verán en inglés.\n";
+    }
+    return traductor;
+}
+
+// The first start of the day copies a SQLite database into the daily set;
+// a copy that fails is said, and the program goes on.
+void respaldaDelDia(Conexion& conexion, const Reloj& reloj)
+{
+    try {
+        RespaldoDiario(conexion, reloj.ahora().date(), CarpetaRespaldos());
+    } catch (const ErrorDatos& e) {
+        QMessageBox::warning(nullptr, QStringLiteral("Respaldo diario"),
+                             e.texto() + QStringLiteral("\n\nEl programa sigue; avise al personal "
+                                                        "de informática."));
+    }
+}
+
 int programa(const OrigenDatos& origen, bool demo)
 {
+    const auto traductor = traduceQt();
     RelojQt reloj;
     try {
         const auto conexion = AbreBase(origen);
         if (demo) {
             PreparaDemo(*conexion, reloj);
         }
+        respaldaDelDia(*conexion, reloj);
     } catch (const ErrorDatos& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Error en la base de datos"), e.texto());
         return Salida::Fallo;
@@ -221,6 +260,7 @@ int main(int argc, char** argv)
         if (comando.necesitaPantalla) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
             QApplication aplicacion(argc, argv);
+            const auto traductor = traduceQt();
             return ejecutaComando(comando, *linea, *origen);
         }
         QCoreApplication nucleo(argc, argv);

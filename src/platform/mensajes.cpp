@@ -10,6 +10,8 @@ Respuesta MensajesQt::muestra(const QString& texto, const QString& titulo, Boton
     QMessageBox caja(QApplication::activeWindow());
     caja.setWindowTitle(titulo);
     caja.setText(texto);
+    // A command or an engine's detail in the text can be copied for the IT staff.
+    caja.setTextInteractionFlags(Qt::TextSelectableByMouse);
     caja.setIcon(icono == Icono::Informacion ? QMessageBox::Information
                  : icono == Icono::Critico   ? QMessageBox::Critical
                                              : QMessageBox::NoIcon);

@@ -60,6 +60,21 @@ QString SuperficieImpresora::destino() const
     return nombre.isEmpty() ? QString() : QStringLiteral("«%1»").arg(nombre);
 }
 
+bool SuperficieImpresora::aPdf() const
+{
+    const QPrinter* p = impresora();
+    return p && p->outputFormat() == QPrinter::PdfFormat;
+}
+
+// What the clerk can do about a print that failed depends on where it went:
+// a file wants its folder, a printer its power, cable and paper.
+QString SuperficieImpresora::queHacer() const
+{
+    return aPdf() ? QStringLiteral("Revise que su carpeta exista y admita escritura, y que quede "
+                                   "espacio en el disco.")
+                  : QStringLiteral("Revise que la impresora esté encendida y disponible.");
+}
+
 QPainter& SuperficieImpresora::pintor()
 {
     if (!pintor_) {
@@ -69,10 +84,11 @@ QPainter& SuperficieImpresora::pintor()
             throw ErrorImpresion(
                 donde.isEmpty()
                     ? QStringLiteral("No fue posible iniciar la impresión: este equipo no tiene "
-                                     "una impresora instalada o elegida.")
-                    : QStringLiteral("No fue posible iniciar la impresión en %1. Revise que la "
-                                     "impresora esté encendida y disponible.")
-                          .arg(donde));
+                                     "una impresora instalada o elegida. Elija una en «Archivo» → "
+                                     "«Seleccionar Impresora», o pida al personal de informática "
+                                     "que instale una.")
+                    : QStringLiteral("No fue posible iniciar la impresión en %1. %2")
+                          .arg(donde, queHacer()));
         }
         pintor_ = std::move(nuevo);
     }
@@ -138,8 +154,12 @@ void SuperficieImpresora::terminaDocumento()
     const bool entregado = pintor_->end();
     pintor_.reset();
     if (!entregado) {
-        throw ErrorImpresion(QStringLiteral("La impresora %1 no recibió el documento.")
-                                 .arg(destino().isEmpty() ? QStringLiteral("elegida") : destino()));
+        const QString donde = destino().isEmpty() ? QStringLiteral("elegida") : destino();
+        throw ErrorImpresion(
+            aPdf() ? QStringLiteral("El archivo %1 no quedó escrito. %2").arg(donde, queHacer())
+                   : QStringLiteral("La impresora %1 no recibió el documento. Revise que esté "
+                                    "encendida, conectada y con papel, y vuelva a imprimir.")
+                         .arg(donde));
     }
 }
 

@@ -45,6 +45,8 @@ public:
 private:
     QPainter& pintor();
     QString destino() const;
+    bool aPdf() const;
+    QString queHacer() const;
 
     std::unique_ptr<QPrinter> propia_;
     QPaintDevice* hoja_;

@@ -163,6 +163,24 @@ void Form_Usuario::Form_Load()
     connect(DTP_Hora, &QTimeEdit::timeChanged, this, [this] { horaCambiada_ = true; });
     muestraFechaHora(false);
     app().AbreConexion();
+    // Said before the clerk types an application that could not be stored.
+    if (const auto rechazo = app().conexion().rechazoEscritura()) {
+        app().mensajes().muestra(rechazo->texto(), QStringLiteral("Error en la base de datos"),
+                                 Botones::Aceptar, Icono::Critico);
+    }
+    avisaSiNoHayUsuarios();
+}
+
+// A new database has nobody to log in: say how to add the first user,
+// instead of ending the program at the first name typed.
+bool Form_Usuario::avisaSiNoHayUsuarios()
+{
+    if (HayUsuarios(app().conexion())) {
+        return false;
+    }
+    app().mensajes().muestra(MensajeSinUsuarios(app().origen()), TituloSistema, Botones::Aceptar,
+                             Icono::Informacion);
+    return true;
 }
 
 bool Form_Usuario::eventFilter(QObject* objeto, QEvent* evento)
@@ -228,6 +246,9 @@ void Form_Usuario::Cmd_ValidaUsuario_Click()
     Recordset rs = conexion.consulta(QStringLiteral("SELECT * FROM TUsuarios WHERE usuario = ?"),
                                      {Text_Usuario->text()});
     if (rs.recordCount() == 0) {
+        if (avisaSiNoHayUsuarios()) {
+            return;
+        }
         app().mensajes().muestra(QStringLiteral("Usuario no se encuentra registrado"), TituloSistema);
         close();
         return;

@@ -30,6 +30,7 @@ private:
     void ocultaSaludo();
     void saluda(const QString& nombre);
     void muestraFechaHora(bool visible);
+    bool avisaSiNoHayUsuarios();
 
     QLineEdit* Text_Usuario;
     QLineEdit* Text_Clave;

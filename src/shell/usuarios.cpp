@@ -83,6 +83,23 @@ std::vector<Usuario> ListaUsuarios(Conexion& conexion)
     return usuarios;
 }
 
+bool HayUsuarios(Conexion& conexion)
+{
+    return !conexion.consulta(QStringLiteral("SELECT usuario FROM TUsuarios LIMIT 1")).eof();
+}
+
+QString MensajeSinUsuarios(const OrigenDatos& origen)
+{
+    return QStringLiteral(
+               "La base de datos %1 no tiene usuarios: nadie puede ingresar todavía.\n\n"
+               "El personal de informática agrega el primero con este comando:\n"
+               "    licencias usuario agregar USUARIO --nombre \"NOMBRE\" --accesos todos --db %2\n"
+               "y luego se ingresa aquí con ese usuario y su clave, sin cerrar esta ventana.\n\n"
+               "Si esta base debía tener usuarios y solicitudes, el programa no abrió la base "
+               "correcta: revise --db o LICENCIAS_DB, o restaure un respaldo.")
+        .arg(origen.nombreVisible(), origen.descripcion());
+}
+
 ComponenteEsquema EsquemaUsuarios()
 {
     const auto creaTabla = [](Conexion& conexion) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/datos/esquema.h"
+#include "shell/datos/origen_datos.h"
 
 #include <QString>
 #include <array>
@@ -41,6 +42,10 @@ struct Usuario {
 // ErrorDatos for a failing database.
 void AgregaUsuario(Conexion& conexion, const Usuario& usuario, const QString& clave);
 std::vector<Usuario> ListaUsuarios(Conexion& conexion);
+bool HayUsuarios(Conexion& conexion);
+// What the login says over a database without users: that nobody can log in
+// yet, and the command that adds the first user.
+QString MensajeSinUsuarios(const OrigenDatos& origen);
 
 // The users' part of the schema: TUsuarios.
 ComponenteEsquema EsquemaUsuarios();

@@ -265,7 +265,7 @@ TEST_F(ImpresionLicencia, ComandoImprimirRechazaLoQueNoPuedeImprimir)
          "licencias: El usuario nadie no se encuentra registrado\n"},
         {{"--folio", Folio, "--pdf", "/carpeta/que/no/existe/a.pdf"}, Salida::Fallo,
          "licencias: No fue posible iniciar la impresión en «/carpeta/que/no/existe/a.pdf». Revise "
-         "que la impresora esté encendida y disponible.\n"},
+         "que su carpeta exista y admita escritura, y que quede espacio en el disco.\n"},
         {{"--pdf", ruta("a.pdf")}, Salida::Uso, "licencias: Falta el folio: imprimir --folio FOLIO\n"},
         {{"--folio", Folio, "--pdf"}, Salida::Uso, "licencias: Falta el valor de una opción\n"},
         {{"--folio", Folio, "otro"}, Salida::Uso, "licencias: Sobran argumentos: otro\n"},

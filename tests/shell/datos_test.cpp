@@ -319,7 +319,7 @@ TEST(Aplicacion, UnaInstruccionQueFallaSeMuestraConElTextoDelMotorYElProgramaSig
     ASSERT_EQ(e.mensajes->cajas.size(), 1u);
     EXPECT_EQ(e.mensajes->cajas[0].titulo, "Error en la base de datos");
     EXPECT_EQ(e.mensajes->cajas[0].icono, Icono::Critico);
-    EXPECT_TRUE(e.mensajes->cajas[0].texto.contains("TablaQueNoExiste"));
+    EXPECT_TRUE(e.mensajes->cajas[0].texto.contains("TablaQueNoExiste", Qt::CaseInsensitive));
     // The connection still works.
     EXPECT_TRUE(e.app().protegido([&] { e.conexion().consulta("SELECT * FROM TJefe"); }));
 }

@@ -228,3 +228,31 @@ TEST_F(Login, SinJefeLaFirmaQuedaEnBlanco)
     EXPECT_TRUE(e.app().FirmaJefe.enBlanco());
     EXPECT_EQ(e.app().FirmaJefe.texto().size(), 25);
 }
+
+TEST(LoginSinUsuarios, UnaBaseNuevaDiceComoAgregarElPrimeroYNoCierra)
+{
+    Entorno e;
+    Form_Usuario& login = e.app().forma<Form_Usuario>();
+    login.show();
+    ASSERT_EQ(e.mensajes->cajas.size(), 1u);
+    const MensajesFalsos::Caja aviso = e.mensajes->cajas[0];
+    EXPECT_EQ(aviso.icono, Icono::Informacion);
+    EXPECT_TRUE(aviso.texto.contains("no tiene usuarios")) << aviso.texto.toStdString();
+    EXPECT_TRUE(aviso.texto.contains(e.origen().nombreVisible()));
+    EXPECT_TRUE(aviso.texto.contains("licencias usuario agregar USUARIO --nombre \"NOMBRE\" "
+                                     "--accesos todos --db " + e.origen().descripcion()))
+        << aviso.texto.toStdString();
+
+    // A name typed before anyone was added gets the same notice; the form stays.
+    login.findChild<QLineEdit*>("Text_Usuario")->setText("ana");
+    login.findChild<QLineEdit*>("Text_Clave")->setText("abc123");
+    login.findChild<QPushButton*>("Cmd_ValidaUsuario")->click();
+    EXPECT_EQ(e.mensajes->textos(), QStringList({aviso.texto, aviso.texto}));
+    EXPECT_TRUE(login.isVisible());
+
+    // Once the IT staff added the user, the same window lets the clerk in.
+    e.agregaUsuario("ana", "abc123", "Ana Rojas");
+    login.findChild<QPushButton*>("Cmd_ValidaUsuario")->click();
+    EXPECT_FALSE(login.findChild<QPushButton*>("Cmd_Continuar")->isHidden());
+    EXPECT_EQ(e.mensajes->cajas.size(), 2u);
+}

@@ -157,6 +157,7 @@ TEST_F(Menu, FinalizarBorraTemporalesYCierraLasTresFormas)
 {
     creaArchivo(QDir(e.carpeta()).filePath("a.tmp"));
     creaArchivo(QDir(e.carpeta()).filePath("informe.TMP.txt"));
+    e.agregaUsuario("ana", "abc123", "Ana Rojas");  // no first-user notice at login
     Form_Usuario& login = e.app().forma<Form_Usuario>();
     login.show();
     menu().show();

@@ -42,6 +42,23 @@ void vaciaBase(Conexion& conexion)
 
 Entorno::Entorno() : origen_(origenDePrueba(carpeta_.path()))
 {
+    inicia(true);
+    if (origen_.motor != OrigenDatos::Motor::SQLite) {
+        vaciaBase(app_->conexion());
+    }
+    PreparaEsquema(app_->conexion());
+}
+
+Entorno::Entorno(const OrigenDatos& origen, bool abre) : origen_(origen)
+{
+    inicia(abre);
+    if (abre) {
+        PreparaEsquema(app_->conexion());
+    }
+}
+
+void Entorno::inicia(bool abre)
+{
     Servicios servicios;
     auto m = std::make_unique<MensajesFalsos>();
     auto v = std::make_unique<VentanasFalsas>();
@@ -63,11 +80,9 @@ Entorno::Entorno() : origen_(origenDePrueba(carpeta_.path()))
     servicios.impresora = std::move(i);
     app_ = std::make_unique<Aplicacion>(std::move(servicios), origen_, carpeta_.path());
     InstalaAcciones(*app_);
-    app_->AbreConexion();
-    if (origen_.motor != OrigenDatos::Motor::SQLite) {
-        vaciaBase(app_->conexion());
+    if (abre) {
+        app_->AbreConexion();
     }
-    PreparaEsquema(app_->conexion());
 }
 
 Entorno::~Entorno()

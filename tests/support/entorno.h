@@ -15,6 +15,10 @@
 class Entorno {
 public:
     Entorno();
+    // Over the given database instead; its connection is opened, and its
+    // schema prepared, only when `abre` (a test of a failing open opens it
+    // through the login form).
+    Entorno(const OrigenDatos& origen, bool abre);
     ~Entorno();
 
     Aplicacion& app() { return *app_; }
@@ -41,6 +45,8 @@ public:
     SuperficieGrabadora* impresora = nullptr;
 
 private:
+    void inicia(bool abre);
+
     QTemporaryDir carpeta_;
     OrigenDatos origen_;
     std::unique_ptr<Aplicacion> app_;

@@ -1,5 +1,7 @@
 #include "shell/datos/conexion.h"
 
+#include "shell/datos/falla_motor.h"
+#include "shell/datos/mayusculas_sqlite.h"
 #include "shell/datos/recordset.h"
 
 #include <QSqlField>
@@ -7,6 +9,7 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -20,21 +23,6 @@ QString nuevoNombreConexion()
 {
     static QAtomicInt contador;
     return QStringLiteral("licencias-%1").arg(contador.fetchAndAddRelaxed(1) + 1);
-}
-
-// SQLite's own upper() folds ASCII letters only; this one folds every letter
-// as PostgreSQL does, so a search compares the same way on both engines.
-void mayusculasUnicode(sqlite3_context* contexto, int, sqlite3_value** argumentos)
-{
-    if (sqlite3_value_type(argumentos[0]) == SQLITE_NULL) {
-        sqlite3_result_null(contexto);
-        return;
-    }
-    const auto* texto = reinterpret_cast<const char*>(sqlite3_value_text(argumentos[0]));
-    const QByteArray mayusculas =
-        QString::fromUtf8(texto, sqlite3_value_bytes(argumentos[0])).toUpper().toUtf8();
-    sqlite3_result_text(contexto, mayusculas.constData(), int(mayusculas.size()),
-                        SQLITE_TRANSIENT);
 }
 
 sqlite3* manejadorSqlite(const QSqlDatabase& base)
@@ -60,6 +48,78 @@ bool esSqliteNativo(const QSqlDatabase& base)
     return base.driverName() == QLatin1String("QSQLITE");
 }
 
+bool esOdbc(const QSqlDatabase& base)
+{
+    return base.driverName() == QLatin1String("QODBC");
+}
+
+// A new SQLite file is made here, readable by its owner only, before the
+// engine writes to it (its journals take the same mode). A mistyped folder
+// is reported, not created: the data would land where nobody looks for it.
+void preparaArchivoSqlite(const OrigenDatos& origen)
+{
+    const QFileInfo info(origen.ruta);
+    if (!info.absoluteDir().exists()) {
+        throw ErrorDatos(QStringLiteral("No existe la carpeta %1 de la base de datos %2. "
+                                        "Revise la ruta indicada en --db o LICENCIAS_DB.")
+                             .arg(QDir::toNativeSeparators(info.absolutePath()), origen.descripcion()),
+                         CausaDatos::NoSePuedeAbrir);
+    }
+    if (info.exists()) {
+        return;
+    }
+    QFile archivo(origen.ruta);
+    if (!archivo.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                      QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        throw ErrorDatos(QStringLiteral("No fue posible crear la base de datos %1: su carpeta no "
+                                        "admite escritura para este usuario.\nPida al personal de "
+                                        "informática permiso de escritura sobre la carpeta, o "
+                                        "indique otra con --db.\n\nDetalle: %2")
+                             .arg(origen.nombreVisible(), archivo.errorString()),
+                         CausaDatos::NoSePuedeAbrir);
+    }
+}
+
+QSqlDatabase defineBase(const OrigenDatos& origen, const QString& nombre)
+{
+    QSqlDatabase base;
+    switch (origen.motor) {
+    case OrigenDatos::Motor::SQLite:
+        base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
+        base.setDatabaseName(origen.ruta);
+        base.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(Conexion::EsperaMs));
+        break;
+    case OrigenDatos::Motor::PostgreSQL: {
+        base = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nombre);
+        base.setHostName(origen.servidor);
+        if (origen.puerto > 0) {
+            base.setPort(origen.puerto);
+        }
+        base.setDatabaseName(origen.base);
+        base.setUserName(origen.usuario);
+        base.setPassword(origen.clave);
+        // A server that does not answer must not hold the clerk forever.
+        QString opciones = origen.opciones;
+        if (!opciones.contains(QLatin1String("connect_timeout"))) {
+            opciones = QStringLiteral("connect_timeout=%1;").arg(Conexion::EsperaConexionSegundos) +
+                       opciones;
+        }
+        base.setConnectOptions(opciones);
+        break;
+    }
+    case OrigenDatos::Motor::ODBC:
+        base = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombre);
+        base.setDatabaseName(origen.ruta);
+        break;
+    }
+    return base;
+}
+
+QString contextoApertura(const OrigenDatos& origen)
+{
+    return QStringLiteral("No fue posible abrir la base de datos %1").arg(origen.descripcion());
+}
+
 }  // namespace
 
 Conexion::Conexion(OrigenDatos origen, QString nombre)
@@ -69,71 +129,75 @@ Conexion::Conexion(OrigenDatos origen, QString nombre)
 
 std::shared_ptr<Conexion> Conexion::abre(const OrigenDatos& origen)
 {
-    const QString nombre = nuevoNombreConexion();
-    std::shared_ptr<Conexion> conexion(new Conexion(origen, nombre));
-    QSqlDatabase base;
-    switch (origen.motor) {
-    case OrigenDatos::Motor::SQLite:
-        // A mistyped folder is reported, not created: the data would land
-        // where nobody looks for it.
-        if (!QFileInfo(origen.ruta).absoluteDir().exists()) {
-            throw ErrorDatos(QStringLiteral("No existe la carpeta %1 de la base de datos %2. "
-                                            "Revise la ruta indicada en --db o LICENCIAS_DB.")
-                                 .arg(QDir::toNativeSeparators(QFileInfo(origen.ruta).absolutePath()),
-                                      origen.descripcion()));
-        }
-        base = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
-        base.setDatabaseName(origen.ruta);
-        base.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
-        break;
-    case OrigenDatos::Motor::PostgreSQL:
-        base = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nombre);
-        base.setHostName(origen.servidor);
-        if (origen.puerto > 0) {
-            base.setPort(origen.puerto);
-        }
-        base.setDatabaseName(origen.base);
-        base.setUserName(origen.usuario);
-        base.setPassword(origen.clave);
-        break;
-    case OrigenDatos::Motor::ODBC:
-        base = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombre);
-        base.setDatabaseName(origen.ruta);
-        break;
+    std::shared_ptr<Conexion> conexion(new Conexion(origen, nuevoNombreConexion()));
+    if (origen.motor == OrigenDatos::Motor::SQLite) {
+        preparaArchivoSqlite(origen);
     }
-    if (!base.isValid()) {
+    if (!defineBase(origen, conexion->nombre_).isValid()) {
         throw ErrorDatos(QStringLiteral("No está instalado el controlador de base de datos para %1")
                              .arg(origen.descripcion()));
     }
-    if (!base.open()) {
-        throw conexion->error(QStringLiteral("No fue posible abrir la base de datos %1")
-                                  .arg(origen.descripcion()),
-                              base.lastError());
-    }
-    if (origen.motor == OrigenDatos::Motor::PostgreSQL) {
-        conexion->dialecto_ = Dialecto::PostgreSQL;
-    } else if (origen.motor == OrigenDatos::Motor::ODBC) {
-        QSqlQuery prueba(base);
-        conexion->dialecto_ = prueba.exec(QStringLiteral("SELECT sqlite_version()"))
-                                  ? Dialecto::SQLite
-                                  : Dialecto::PostgreSQL;
-    }
-    conexion->configuraSqlite();
+    conexion->conecta();
     return conexion;
 }
 
-void Conexion::configuraSqlite()
+void Conexion::conecta()
+{
+    QSqlDatabase b = base();
+    if (!b.open()) {
+        throw errorConEstado(contextoApertura(origen_), b.lastError(), QString(), true);
+    }
+    perdida_ = false;
+    if (origen_.motor == OrigenDatos::Motor::PostgreSQL) {
+        dialecto_ = Dialecto::PostgreSQL;
+    } else if (origen_.motor == OrigenDatos::Motor::ODBC) {
+        QSqlQuery prueba(b);
+        dialecto_ = prueba.exec(QStringLiteral("SELECT sqlite_version()")) ? Dialecto::SQLite
+                                                                            : Dialecto::PostgreSQL;
+    }
+    configura();
+}
+
+void Conexion::configura()
 {
     sqlite3* manejador = manejadorSqlite(base());
-    if (!manejador) {
+    if (manejador) {
+        sqlite3_extended_result_codes(manejador, 1);
+    }
+    if (dialecto_ == Dialecto::PostgreSQL) {
+        // A writer waits for another one as long as on SQLite, then gives up.
+        ejecutaControl(QStringLiteral("SET lock_timeout = %1").arg(EsperaMs), contextoApertura(origen_));
         return;
     }
-    sqlite3_extended_result_codes(manejador, 1);
+    // SQLite opens any file; the first read tells whether it is a database.
+    ejecutaControl(QStringLiteral("SELECT count(*) FROM sqlite_master"), contextoApertura(origen_));
     // Readers do not wait for a writer, and a writer waits its turn for the
     // busy timeout, when two connections share the file.
-    QSqlQuery(base()).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    sqlite3_create_function_v2(manejador, "upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
-                               nullptr, mayusculasUnicode, nullptr, nullptr, nullptr);
+    // A driver may run a statement only when its row is fetched.
+    for (const QString& pragma : {QStringLiteral("PRAGMA journal_mode=WAL"),
+                                  QStringLiteral("PRAGMA busy_timeout = %1").arg(EsperaMs)}) {
+        QSqlQuery consulta(base());
+        if (consulta.exec(pragma)) {
+            consulta.next();
+        }
+    }
+    if (manejador) {
+        RegistraMayusculasUnicode(manejador);
+    }
+}
+
+void Conexion::aseguraConexion()
+{
+    if (!perdida_ && base().isOpen()) {
+        return;
+    }
+    if (profundidad_ > 0) {
+        throw ErrorDatos(MensajeFalla(CausaDatos::SinServidor, origen_, QString(),
+                                      QStringLiteral("la conexión se perdió durante la transacción")),
+                         CausaDatos::SinServidor);
+    }
+    base().close();
+    conecta();
 }
 
 Conexion::~Conexion()
@@ -149,15 +213,72 @@ Conexion::~Conexion()
 
 ErrorDatos Conexion::error(const QString& contexto, const QSqlError& error) const
 {
-    const QString codigo = error.nativeErrorCode();
-    const bool duplicada = codigo == QLatin1String("2067") || codigo == QLatin1String("1555") ||
-                           codigo == QLatin1String("23505");
-    QString texto = contexto;
-    const QString motor = error.text().trimmed();
-    if (!motor.isEmpty()) {
-        texto += QStringLiteral("\n\n") + motor;
+    const QSqlDatabase b = base();
+    return errorConEstado(contexto, error,
+                          esOdbc(b) ? EstadoOdbc(b.driver()->handle(), false) : QString());
+}
+
+ErrorDatos Conexion::error(const QString& contexto, const QSqlQuery& consulta) const
+{
+    const QString estado = esOdbc(base()) && consulta.result()
+                               ? EstadoOdbc(consulta.result()->handle(), true)
+                               : QString();
+    return errorConEstado(contexto, consulta.lastError(), estado);
+}
+
+ErrorDatos Conexion::errorConEstado(const QString& contexto, const QSqlError& error,
+                                    const QString& estadoOdbc, bool alAbrir) const
+{
+    FallaMotor falla;
+    falla.sqlite = dialecto_ == Dialecto::SQLite;
+    falla.codigo = error.nativeErrorCode();
+    falla.estado = estadoOdbc;
+    falla.texto = error.text();
+    falla.alAbrir = alAbrir;
+    CausaDatos causa = ClasificaFalla(falla, origen_.motor);
+    // A server connection that closed itself says nothing more.
+    if (causa == CausaDatos::Otra && origen_.motor != OrigenDatos::Motor::SQLite &&
+        !base().isOpen()) {
+        causa = CausaDatos::SinServidor;
     }
-    return ErrorDatos(texto, duplicada);
+    if (causa == CausaDatos::SinServidor) {
+        perdida_ = true;
+    }
+    return ErrorDatos(MensajeFalla(causa, origen_, contexto, error.text()), causa);
+}
+
+std::optional<ErrorDatos> Conexion::rechazoEscritura()
+{
+    if (sqlite3* manejador = manejadorSqlite(base())) {
+        if (sqlite3_db_readonly(manejador, "main") == 1) {
+            return ErrorDatos(MensajeFalla(CausaDatos::SoloLectura, origen_, QString(), QString()),
+                              CausaDatos::SoloLectura);
+        }
+        return std::nullopt;
+    }
+    // A statement that would write, and changes no row.
+    try {
+        ejecuta(QStringLiteral("UPDATE TVersion SET Version = Version WHERE 1 = 0"));
+    } catch (const ErrorDatos& e) {
+        if (e.causa() == CausaDatos::SoloLectura) {
+            return e;
+        }
+    }
+    return std::nullopt;
+}
+
+QString Conexion::archivoSqlite()
+{
+    if (dialecto_ != Dialecto::SQLite) {
+        return {};
+    }
+    QString archivo;
+    recorre(QStringLiteral("PRAGMA database_list"), {}, [&archivo](const Fila& f) {
+        if (f.texto(QStringLiteral("name")) == QLatin1String("main")) {
+            archivo = f.texto(QStringLiteral("file"));
+        }
+    });
+    return archivo;
 }
 
 std::shared_ptr<const ColumnasFila> Conexion::columnasDe(const QSqlQuery& consulta) const
@@ -192,7 +313,7 @@ Recordset Conexion::consulta(const QString& sql, const QVariantList& valores,
         filas.emplace_back(columnas, std::move(valoresFila));
     }
     if (consulta.lastError().isValid()) {
-        throw error(QStringLiteral("Error al leer los datos"), consulta.lastError());
+        throw error(QStringLiteral("Error al leer los datos"), consulta);
     }
     return Recordset(shared_from_this(), edicion, columnas, std::move(filas));
 }
@@ -211,22 +332,38 @@ void Conexion::recorre(const QString& sql, const QVariantList& valores,
         porFila(Fila(columnas, valoresFila));
     }
     if (consulta.lastError().isValid()) {
-        throw error(QStringLiteral("Error al leer los datos"), consulta.lastError());
+        throw error(QStringLiteral("Error al leer los datos"), consulta);
     }
 }
 
 QVariant Conexion::inserta(const TablaEditable& tabla, const QStringList& columnas,
                            const QVariantList& valores)
 {
-    const QString sql =
+    // SQLite's ODBC driver drops the rows of an INSERT ... RETURNING; the
+    // connection's last row id is the same key.
+    const bool retorna = !(dialecto_ == Dialecto::SQLite && esOdbc(base()));
+    QString sql =
         columnas.isEmpty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2").arg(tabla.tabla, tabla.clave)
-            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(tabla.tabla)
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(tabla.tabla, columnas.join(QStringLiteral(", ")),
-                       QStringList(columnas.size(), QStringLiteral("?")).join(QStringLiteral(", ")),
-                       tabla.clave);
+                       QStringList(columnas.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+    if (retorna) {
+        sql += QStringLiteral(" RETURNING ") + tabla.clave;
+    }
     QSqlQuery consulta = ejecutaCon(sql, valores);
-    return consulta.next() ? consulta.value(0) : QVariant();
+    if (!retorna) {
+        consulta = ejecutaCon(QStringLiteral("SELECT last_insert_rowid()"), {});
+    }
+    if (consulta.next() && !consulta.value(0).isNull()) {
+        return consulta.value(0);
+    }
+    // Without its key the row could not be written back: better said now.
+    throw ErrorDatos(MensajeFalla(CausaDatos::Otra, origen_,
+                                  QStringLiteral("La base de datos no devolvió la clave de la fila "
+                                                 "nueva de %1")
+                                      .arg(tabla.tabla),
+                                  QString()));
 }
 
 void Conexion::ejecuta(const QString& sql, const QVariantList& valores)
@@ -236,6 +373,7 @@ void Conexion::ejecuta(const QString& sql, const QVariantList& valores)
 
 QSqlQuery Conexion::ejecutaCon(const QString& sql, const QVariantList& valores)
 {
+    aseguraConexion();
     // PostgreSQL prepares statements on the server, and it cannot prepare
     // table definitions: a statement without values runs as it is.
     if (valores.isEmpty()) {
@@ -243,7 +381,7 @@ QSqlQuery Conexion::ejecutaCon(const QString& sql, const QVariantList& valores)
         consulta.setForwardOnly(true);
         if (!consulta.exec(sql)) {
             throw error(QStringLiteral("La base de datos rechazó la instrucción"),
-                        consulta.lastError());
+                        consulta);
         }
         return consulta;
     }
@@ -258,10 +396,11 @@ QSqlQuery Conexion::ejecutaCon(const QString& sql, const QVariantList& valores)
 
 QSqlQuery Conexion::prepara(const QString& sql)
 {
+    aseguraConexion();
     QSqlQuery consulta(base());
     if (!consulta.prepare(sql)) {
         throw error(QStringLiteral("La base de datos rechazó la instrucción"),
-                    consulta.lastError());
+                    consulta);
     }
     return consulta;
 }
@@ -270,7 +409,7 @@ void Conexion::ejecutaPreparada(QSqlQuery& consulta)
 {
     if (!consulta.exec()) {
         throw error(QStringLiteral("La base de datos rechazó la instrucción"),
-                    consulta.lastError());
+                    consulta);
     }
 }
 
@@ -278,13 +417,16 @@ void Conexion::ejecutaControl(const QString& sql, const QString& contexto)
 {
     QSqlQuery q(base());
     if (!q.exec(sql)) {
-        throw error(contexto, q.lastError());
+        throw error(contexto, q);
     }
 }
 
 void Conexion::comienza()
 {
     const QString contexto = QStringLiteral("No fue posible iniciar la transacción");
+    if (profundidad_ == 0) {
+        aseguraConexion();
+    }
     if (profundidad_ > 0) {
         ejecutaControl(QStringLiteral("SAVEPOINT nivel%1").arg(profundidad_), contexto);
     } else if (esSqliteNativo(base())) {

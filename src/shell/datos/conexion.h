@@ -9,6 +9,7 @@
 #include <QVariantList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Recordset;
 
@@ -21,11 +22,18 @@ struct TablaEditable {
 };
 
 // One connection to the database. Values always travel as bound parameters.
-// Every failure becomes an ErrorDatos carrying the engine's text.
+// Every failure becomes an ErrorDatos with its cause, a plain message and the
+// engine's text. A connection the server dropped is opened again by the next
+// statement outside a transaction.
 class Conexion : public std::enable_shared_from_this<Conexion> {
 public:
-    // Opens the database; a new SQLite file is created. Throws ErrorDatos.
+    // Opens the database; a new SQLite file is created, readable by its owner
+    // only. Throws ErrorDatos, also for a file that is not a database.
     static std::shared_ptr<Conexion> abre(const OrigenDatos& origen);
+    // How long a statement waits for another writer, and a server for its
+    // connection, before it gives up.
+    static constexpr int EsperaMs = 10000;
+    static constexpr int EsperaConexionSegundos = 10;
     ~Conexion();
     Conexion(const Conexion&) = delete;
     Conexion& operator=(const Conexion&) = delete;
@@ -60,18 +68,32 @@ public:
     void deshace();
     int profundidadTransaccion() const { return profundidad_; }
 
+    // The refusal a write would meet, when the database (or this user) may
+    // not write at all; nothing when writes are allowed. Writes nothing.
+    std::optional<ErrorDatos> rechazoEscritura();
+    // The SQLite file behind the connection, native or through ODBC; empty
+    // for another engine.
+    QString archivoSqlite();
+
     ErrorDatos error(const QString& contexto, const class QSqlError& error) const;
+    ErrorDatos error(const QString& contexto, const QSqlQuery& consulta) const;
 
 private:
     Conexion(OrigenDatos origen, QString nombre);
     QSqlQuery ejecutaCon(const QString& sql, const QVariantList& valores);
     std::shared_ptr<const ColumnasFila> columnasDe(const QSqlQuery& consulta) const;
     void ejecutaControl(const QString& sql, const QString& contexto);
-    void configuraSqlite();
+    ErrorDatos errorConEstado(const QString& contexto, const QSqlError& error,
+                              const QString& estadoOdbc, bool alAbrir = false) const;
+    void conecta();
+    void aseguraConexion();
+    void configura();
     OrigenDatos origen_;
     QString nombre_;
     Dialecto dialecto_ = Dialecto::SQLite;
     int profundidad_ = 0;
+    // The server dropped the connection: the next statement opens it again.
+    mutable bool perdida_ = false;
 };
 
 // Undoes its transaction (or its savepoint, when nested) unless confirmed.

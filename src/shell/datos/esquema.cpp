@@ -44,8 +44,27 @@ int VersionEsquema(Conexion& conexion, const QString& componente)
     return rs.eof() ? 0 : rs.valor(QStringLiteral("Version")).toInt();
 }
 
+namespace {
+
+bool alDia(Conexion& conexion, const std::vector<ComponenteEsquema>& componentes)
+{
+    for (const ComponenteEsquema& componente : componentes) {
+        if (!componente.pasos.empty() &&
+            VersionEsquema(conexion, componente.nombre) < componente.pasos.back().version) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 void AplicaEsquema(Conexion& conexion, const std::vector<ComponenteEsquema>& componentes)
 {
+    // A database with every step taken is only read: a read-only one opens.
+    if (alDia(conexion, componentes)) {
+        return;
+    }
     {
         Transaccion transaccion(conexion);
         creaTablaVersiones(conexion);

@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
+#include <QUrlQuery>
 
 std::optional<OrigenDatos> OrigenDatos::interpreta(const QString& texto, QString* error)
 {
@@ -38,6 +40,11 @@ std::optional<OrigenDatos> OrigenDatos::interpreta(const QString& texto, QString
         o.base = url.path().mid(1);
         o.usuario = url.userName();
         o.clave = url.password();
+        QStringList opciones;
+        for (const auto& [nombre, valor] : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
+            opciones << nombre + QLatin1Char('=') + valor;
+        }
+        o.opciones = opciones.join(QLatin1Char(';'));
         return o;
     }
     if (error)
@@ -58,9 +65,10 @@ OrigenDatos OrigenDatos::sqlite(const QString& ruta)
 QString OrigenDatos::carpetaDatos()
 {
     const QString carpeta = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    if (!QDir(carpeta).exists() && QDir().mkpath(carpeta)) {
-        QFile::setPermissions(carpeta, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner);
+    // Made with its mode, so that it is never open to others for a moment.
+    if (!QDir(carpeta).exists() && QDir().mkpath(QFileInfo(carpeta).absolutePath())) {
+        QDir().mkdir(carpeta, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ExeOwner);
     }
     return carpeta;
 }
@@ -84,6 +92,19 @@ QString OrigenDatos::descripcion() const
         return QStringLiteral("odbc:") + ruta;
     case Motor::PostgreSQL:
         return QStringLiteral("postgresql://%1@%2/%3").arg(usuario, servidor, base);
+    }
+    return {};
+}
+
+QString OrigenDatos::nombreVisible() const
+{
+    switch (motor) {
+    case Motor::SQLite:
+        return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(ruta));
+    case Motor::ODBC:
+        return QStringLiteral("de la fuente de datos ODBC «%1»").arg(ruta);
+    case Motor::PostgreSQL:
+        return QStringLiteral("«%1» del servidor «%2»").arg(base, servidor);
     }
     return {};
 }
