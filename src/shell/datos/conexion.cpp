@@ -468,8 +468,11 @@ void Conexion::deshace()
         QSqlQuery(b).exec(QStringLiteral("RELEASE SAVEPOINT ") + punto);
     } else if (esSqliteNativo(b)) {
         QSqlQuery(b).exec(QStringLiteral("ROLLBACK"));
-    } else {
-        b.rollback();
+    } else if (!b.rollback()) {
+        // The engine had already ended the transaction (SQLite does on a
+        // full disk) and the driver kept its transaction mode: the next
+        // statement starts on a fresh connection.
+        perdida_ = true;
     }
 }
 
