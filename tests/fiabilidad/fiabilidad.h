@@ -38,3 +38,4 @@ int MilisegundosAlAzar(std::mt19937& azar, int desde, int hasta);
 // Our programs, as CMake built them.
 inline const QString ProgramaLicencias = QStringLiteral(PROGRAMA_LICENCIAS);
 inline const QString ProgramaEscribiente = QStringLiteral(PROGRAMA_ESCRIBIENTE);
+inline const QString ProgramaVentanilla = QStringLiteral(PROGRAMA_VENTANILLA);
