@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <gtest/gtest.h>
 #include <iostream>
 
 int Rondas(int normal, int estres)
@@ -56,4 +57,10 @@ void Cifras(const QString& prueba, const QStringList& cifras)
 int MilisegundosAlAzar(std::mt19937& azar, int desde, int hasta)
 {
     return desde + int(azar() % quint32(hasta - desde + 1));
+}
+
+int FallasDeLaPrueba()
+{
+    const ::testing::TestInfo* prueba = ::testing::UnitTest::GetInstance()->current_test_info();
+    return prueba ? prueba->result()->total_part_count() : 0;
 }

@@ -32,6 +32,9 @@ std::optional<QString> LeeLinea(QProcess& proceso, int milisegundos = 30000);
 // Prints a proof's figures on one line of standard output.
 void Cifras(const QString& prueba, const QStringList& cifras);
 
+// The checks of the running test that failed so far.
+int FallasDeLaPrueba();
+
 // Milliseconds between `desde` and `hasta` drawn evenly.
 int MilisegundosAlAzar(std::mt19937& azar, int desde, int hasta);
 
