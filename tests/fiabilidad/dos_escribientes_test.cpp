@@ -2,6 +2,7 @@
 // the folio is stored once, in the name of one of them, and the other clerk
 // is told the folio is already registered. Nothing else is shown.
 
+#include "entorno.h"
 #include "fiabilidad.h"
 #include "instante.h"
 #include "prueba.h"

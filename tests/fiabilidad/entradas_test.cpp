@@ -6,6 +6,7 @@
 // a database error.
 
 #include "../registry_files/solicitudes.h"
+#include "entorno.h"
 #include "fiabilidad.h"
 #include "platform/caja_lista.h"
 #include "platform/caja_mascara.h"

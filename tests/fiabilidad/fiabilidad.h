@@ -1,6 +1,6 @@
 #pragma once
 
-#include "entorno.h"
+#include "shell/datos/origen_datos.h"
 
 #include <QProcess>
 #include <QString>
