@@ -1,13 +1,14 @@
 # make run   builds and starts the program on the demo database
 # make test  builds and runs every test
 # make test-postgresql  runs every test again on a throwaway PostgreSQL server
+# make stress  runs the crash and concurrency proofs at length, on both engines
 BUILD := build
 JOBS := -j2
 PAQUETES := cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc \
             libsqlite3-dev googletest libgtest-dev libbenchmark-dev fonts-dejavu-core
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-postgresql build dependencias instala
+.PHONY: run test test-postgresql stress build dependencias instala
 
 dependencias:
 	@$(MAKE) --no-print-directory instala PAQUETES="$(PAQUETES)"
@@ -37,3 +38,13 @@ test: build
 test-postgresql: build
 	@$(MAKE) --no-print-directory instala PAQUETES="postgresql"
 	tests/postgresql.sh $(BUILD)
+
+# The proofs that kill the program and race two clerks, with many more rounds
+# than make test gives them; each prints its figures.
+ESTRES := LICENCIAS_ESTRES=1 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
+PRUEBAS_ESTRES := --gtest_filter='Interrupcion.*:DosEscribientes.*'
+
+stress: build
+	@$(MAKE) --no-print-directory instala PAQUETES="postgresql"
+	$(ESTRES) $(BUILD)/tests/pruebas_fiabilidad $(PRUEBAS_ESTRES)
+	$(ESTRES) tests/postgresql.sh $(BUILD) tests/pruebas_fiabilidad $(PRUEBAS_ESTRES)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs every test again on a throwaway PostgreSQL server, so the program's
-# SQL is proven on both engines. Usage: tests/postgresql.sh BUILD_DIR
+# SQL is proven on both engines. Usage: tests/postgresql.sh BUILD_DIR [COMMAND...]
+# With a command, runs that command from BUILD_DIR on the server instead.
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
+shift || true
 bin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)
 dir=$(mktemp -d /tmp/licencias-pg.XXXXXX)
 port=$((20000 + RANDOM % 10000))
@@ -25,6 +27,11 @@ trap detiene EXIT
 "${como[@]}" "$bin/createdb" -h 127.0.0.1 -p "$port" -U licencias licencias
 
 cd "$build"
-# One test at a time: every test drops and makes the tables anew.
-LICENCIAS_PRUEBA_DB="postgresql://licencias@127.0.0.1:$port/licencias" \
-  QT_QPA_PLATFORM=offscreen ctest -j1 --output-on-failure
+export LICENCIAS_PRUEBA_DB="postgresql://licencias@127.0.0.1:$port/licencias"
+export QT_QPA_PLATFORM=offscreen
+if [ $# -gt 0 ]; then
+  "$@"
+else
+  # One test at a time: every test drops and makes the tables anew.
+  ctest -j1 --output-on-failure
+fi
