@@ -2,6 +2,7 @@
 # make test  builds and runs every test
 # make test-postgresql  runs every test again on a throwaway PostgreSQL server
 # make test-odbc  runs every test twice more through ODBC data sources (SQLite, PostgreSQL)
+# make stress  runs the crash and concurrency proofs at length, on both engines
 BUILD := build
 JOBS := -j2
 PAQUETES := cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc \
@@ -9,7 +10,7 @@ PAQUETES := cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6
             qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-postgresql test-odbc build dependencias instala
+.PHONY: run test test-postgresql test-odbc stress build dependencias instala
 
 dependencias:
 	@$(MAKE) --no-print-directory instala PAQUETES="$(PAQUETES)"
@@ -45,3 +46,13 @@ test-postgresql: build
 test-odbc: build
 	@$(MAKE) --no-print-directory instala PAQUETES="postgresql unixodbc libsqliteodbc odbc-postgresql"
 	tests/odbc.sh $(BUILD)
+
+# The proofs that kill the program and race two clerks, with many more rounds
+# than make test gives them; each prints its figures.
+ESTRES := LICENCIAS_ESTRES=1 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen
+PRUEBAS_ESTRES := --gtest_filter='Interrupcion.*:DosEscribientes.*'
+
+stress: build
+	@$(MAKE) --no-print-directory instala PAQUETES="postgresql"
+	$(ESTRES) $(BUILD)/tests/pruebas_fiabilidad $(PRUEBAS_ESTRES)
+	$(ESTRES) tests/postgresql.sh $(BUILD) tests/pruebas_fiabilidad $(PRUEBAS_ESTRES)

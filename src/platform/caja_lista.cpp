@@ -1,5 +1,7 @@
 #include "platform/caja_lista.h"
 
+#include "platform/caja_texto.h"
+
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -8,6 +10,7 @@ CajaLista::CajaLista(QWidget* padre) : QComboBox(padre)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(15);
+    setValidator(new TextoDeCaja(this));
     connect(lineEdit(), &QLineEdit::textEdited, this, &CajaLista::alEditar);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/caja_fecha.h"
 #include "platform/caja_lista.h"
 #include "platform/caja_mascara.h"
+#include "platform/caja_texto.h"
 #include "platform/grilla.h"
 #include "platform/tecla_como_tab.h"
 #include "register/campos_licencia.h"
@@ -218,7 +219,7 @@ QWidget* Form_Licencia::creaCampo(const CampoLicencia& campo)
     switch (campo.tipo) {
     case TipoCampo::Texto: {
         auto* t = new QLineEdit(this);
-        t->setMaxLength(campo.largo);
+        AcotaCaja(*t, campo.largo);
         anchoPara(t, qMin(campo.largo, 14));
         return t;
     }
@@ -258,7 +259,7 @@ QWidget* Form_Licencia::creaBuscador()
     apellido->setObjectName(QStringLiteral("Opt_Apellido"));
     auto* texto = new QLineEdit(caja);
     texto->setObjectName(QStringLiteral("Text_NomApe"));
-    texto->setMaxLength(22);
+    AcotaCaja(*texto, 22);
     anchoPara(texto, 22);
     auto* rut = CajaMascara::rut(QLatin1Char(' '), caja);
     rut->setObjectName(QStringLiteral("MEd_BuscaRut"));
@@ -365,7 +366,7 @@ QWidget* Form_Licencia::creaBotones()
     firma->setObjectName(QStringLiteral("FrmFirma"));
     auto* textoFirma = new QLineEdit(firma);
     textoFirma->setObjectName(QStringLiteral("TextFirma"));
-    textoFirma->setMaxLength(25);
+    AcotaCaja(*textoFirma, 25);
     auto* capaFirma = new QVBoxLayout(firma);
     capaFirma->addWidget(textoFirma);
     auto* botonesFirma = new QHBoxLayout;
