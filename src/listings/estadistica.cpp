@@ -171,14 +171,10 @@ void ConteoMes::cuenta(const SolicitudContada& s, TipoEstadistica tipo)
 
 void NormalizaFechaActual1(Conexion& conexion)
 {
-    // A missing date gives "//", as joining texts that treat null as empty
-    // does.
-    const QString fecha = QStringLiteral("coalesce(FechaActual,'')");
-    const QString normalizada = QStringLiteral("substr(%1,1,2)||'/'||substr(%1,4,2)||'/'||substr(%1,7,4)")
-                                    .arg(fecha);
-    conexion.ejecuta(QStringLiteral("UPDATE TLicencias SET FechaActual1 = %1 "
-                                    "WHERE FechaActual1 IS NULL OR FechaActual1 <> %1")
-                         .arg(normalizada));
+    // The condition is that of the partial index of the rows to normalise:
+    // they are found through it, not by reading the table.
+    conexion.ejecuta(QStringLiteral("UPDATE TLicencias SET FechaActual1 = %1 WHERE %2")
+                         .arg(FechaActual1Sql(), FechaActual1PendienteSql()));
 }
 
 std::optional<FallaMesAnio> ValidaMesAnio(int posicionMes, const QString& textoAnio)
@@ -210,20 +206,23 @@ ConteoMes CuentaMes(Conexion& conexion, TipoEstadistica tipo, int posicionMes,
         throw std::invalid_argument(falla->texto.toStdString());
     }
     // The month's keys run from yyyymm up to, not including, the key of the
-    // next month's number: every day text of the month, through the one
-    // date-key expression.
+    // next month's number, through the one date-key index. Month and year
+    // in their places of FechaActual then make the selection exactly that
+    // of characters 4 to 10 of the normalised FechaActual1, also for a
+    // malformed date text.
     const QString anio = sinBlancos(textoAnio);
-    const QString desde = anio + QStringLiteral("%1").arg(posicionMes + 1, 2, 10, QLatin1Char('0'));
+    const QString mes = QStringLiteral("%1").arg(posicionMes + 1, 2, 10, QLatin1Char('0'));
     const QString hasta = anio + QStringLiteral("%1").arg(posicionMes + 2, 2, 10, QLatin1Char('0'));
     const QString clave = ClaveFechaSql();
     const QString sql = QStringLiteral("SELECT %1 FROM TLicencias WHERE trim(Estado) = ? "
-                                       "AND %2 >= ? AND %2 < ?")
+                                       "AND %2 >= ? AND %2 < ? "
+                                       "AND substr(FechaActual,4,2) = ? AND substr(FechaActual,7,4) = ?")
                             .arg(columnasConteo().join(QStringLiteral(", ")), clave);
     const QString estado =
         tipo == TipoEstadistica::Otorgadas ? QStringLiteral("Ok") : QStringLiteral("Reprobado");
     ConteoMes conteo;
     std::optional<LectorSolicitud> lector;
-    conexion.recorre(sql, {estado, desde, hasta}, [&](const Fila& fila) {
+    conexion.recorre(sql, {estado, anio + mes, hasta, mes, anio}, [&](const Fila& fila) {
         if (!lector) {
             lector.emplace(fila.columnas());
         }
