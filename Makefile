@@ -1,13 +1,15 @@
 # make run   builds and starts the program on the demo database
 # make test  builds and runs every test
 # make test-postgresql  runs every test again on a throwaway PostgreSQL server
+# make bench  times the program on two million-application databases (README)
+# make bench-postgresql  the same, also on a PostgreSQL server of its own
 BUILD := build
 JOBS := -j2
 PAQUETES := cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc \
             libsqlite3-dev googletest libgtest-dev libbenchmark-dev fonts-dejavu-core
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-postgresql build dependencias instala
+.PHONY: run test test-postgresql bench bench-postgresql build-bench build dependencias instala
 
 dependencias:
 	@$(MAKE) --no-print-directory instala PAQUETES="$(PAQUETES)"
@@ -37,3 +39,14 @@ test: build
 test-postgresql: build
 	@$(MAKE) --no-print-directory instala PAQUETES="postgresql"
 	tests/postgresql.sh $(BUILD)
+
+build-bench: dependencias
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) $(JOBS) --target llena_base rendimiento
+
+bench: build-bench
+	bench/bench.sh $(BUILD)
+
+bench-postgresql: build-bench
+	@$(MAKE) --no-print-directory instala PAQUETES="postgresql"
+	bench/postgresql.sh $(BUILD)
