@@ -4,7 +4,9 @@
 #include "shell/datos/conexion.h"
 #include "shell/datos/fila.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -171,10 +173,31 @@ void ConteoMes::cuenta(const SolicitudContada& s, TipoEstadistica tipo)
 
 void NormalizaFechaActual1(Conexion& conexion)
 {
-    // The condition is that of the partial index of the rows to normalise:
-    // they are found through it, not by reading the table.
-    conexion.ejecuta(QStringLiteral("UPDATE TLicencias SET FechaActual1 = %1 WHERE %2")
-                         .arg(FechaActual1Sql(), FechaActual1PendienteSql()));
+    // The condition is that of the partial index holding exactly the rows
+    // to normalise, so they are found through it. The planners cannot tell
+    // how few those rows are (PostgreSQL would read the whole table to
+    // update them): their Posicion is gathered first and they are
+    // rewritten by key, each still only if it differs.
+    constexpr int PorInstruccion = 500;
+    const QString pendientes = FechaActual1PendienteSql();
+    Transaccion t(conexion);
+    std::vector<qint64> posiciones;
+    conexion.recorre(QStringLiteral("SELECT Posicion FROM TLicencias WHERE %1").arg(pendientes), {},
+                     [&](const Fila& fila) {
+                         posiciones.push_back(fila.valor(QStringLiteral("Posicion")).toLongLong());
+                     });
+    for (size_t desde = 0; desde < posiciones.size(); desde += PorInstruccion) {
+        QVariantList valores;
+        for (size_t i = desde; i < std::min(posiciones.size(), desde + PorInstruccion); ++i) {
+            valores << posiciones[i];
+        }
+        const QStringList marcas(valores.size(), QStringLiteral("?"));
+        conexion.ejecuta(QStringLiteral("UPDATE TLicencias SET FechaActual1 = %1 "
+                                        "WHERE Posicion IN (%2) AND (%3)")
+                             .arg(FechaActual1Sql(), marcas.join(QLatin1Char(',')), pendientes),
+                         valores);
+    }
+    t.confirma();
 }
 
 std::optional<FallaMesAnio> ValidaMesAnio(int posicionMes, const QString& textoAnio)
