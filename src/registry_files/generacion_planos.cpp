@@ -46,7 +46,12 @@ const ArchivoPlano& archivoDe(TipoPlano tipo)
     return Archivos[0];
 }
 
-const QString LecturaAux = QStringLiteral("SELECT * FROM AuxTLicencias ORDER BY Posicion");
+// The staged rows, with the columns their records read only.
+QString lecturaAux()
+{
+    return QStringLiteral("SELECT %1 FROM AuxTLicencias ORDER BY Posicion")
+        .arg(ColumnasRegistros().join(QStringLiteral(", ")));
+}
 
 AvisoPlano falla(const QString& texto, const QString& titulo)
 {
@@ -113,7 +118,7 @@ bool GeneraPlano(Conexion& conexion, TipoPlano tipo, const RangoSolicitud& rango
         PreparaAuxTLicencias(conexion, tipo, rango);
         resultado =
             EscribePlano(ruta, QByteArray(a.encabezado).leftJustified(a.anchoEncabezado), a.lineas,
-                         [&](const auto& porFila) { conexion.recorre(LecturaAux, {}, porFila); });
+                         [&](const auto& porFila) { conexion.recorre(lecturaAux(), {}, porFila); });
         t.confirma();
     }
     if (!resultado.escrito) {
