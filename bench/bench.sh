@@ -9,14 +9,14 @@ build=$(cd "${1:-build}" && pwd)
 datos=${LICENCIAS_BENCH_DATOS:-$build/bench-datos}
 mkdir -p "$datos"
 
-# A million applications in date order over twenty years (about 4,000 a
-# month), and a million over six months (164,000 a month: the busiest month
-# an office could have).
+# A million applications over twenty years (about 4,000 a month), and a
+# million over six months (164,000 a month: the busiest month an office could
+# have), both in date order as a register grows.
 bases=(veinte_anios seis_meses)
 llena() {  # CONEXION BASE
   case $2 in
     veinte_anios) "$build/bench/llena_base" --db "$1" --total 1000000 --desde-anio 2005 --hasta-anio 2024 ;;
-    seis_meses) "$build/bench/llena_base" --db "$1" --total 1000000 ;;
+    seis_meses) "$build/bench/llena_base" --db "$1" --total 1000000 --en-orden ;;
   esac
 }
 mide() {  # CONEXION

@@ -1,6 +1,6 @@
 // Fills a database with generated licence applications, for load tests and
 // timings: llena_base --db CONEXION (--cantidad N | --total N) [--semilla S]
-//                    [--desde-anio A --hasta-anio B]
+//                    [--en-orden] [--desde-anio A --hasta-anio B]
 
 #include "demo/generador_solicitudes.h"
 #include "shell/datos/conexion.h"
@@ -20,13 +20,15 @@ namespace {
 
 const char* const Uso =
     "Uso: llena_base --db CONEXION (--cantidad N | --total N) [--semilla S]\n"
-    "                [--desde-anio A --hasta-anio B]\n"
+    "                [--en-orden] [--desde-anio A --hasta-anio B]\n"
     "  CONEXION  sqlite:RUTA, odbc:DSN o postgresql://usuario@servidor/base\n"
     "  --cantidad N  solicitudes que se agregan a TLicencias\n"
     "  --total N     las que faltan para que TLicencias tenga N (ninguna si ya las tiene)\n"
     "  S         semilla del generador (por omisión 1)\n"
-    "  A, B      las solicitudes se reparten en orden de fecha del 1 de enero del año A\n"
-    "            al 31 de diciembre del año B; sin ellos caen en los seis meses hasta hoy\n";
+    "  --en-orden    las solicitudes se reparten en orden de fecha, como crece un registro;\n"
+    "                sin ella caen en días al azar\n"
+    "  A, B      en orden de fecha del 1 de enero del año A al 31 de diciembre del año B;\n"
+    "            sin ellos, los seis meses hasta hoy\n";
 
 struct Opciones {
     OrigenDatos origen;
@@ -56,7 +58,8 @@ std::optional<Opciones> interpreta(const QStringList& argumentos, QString* error
     const QCommandLineOption semilla(QStringLiteral("semilla"), QString(), QStringLiteral("S"));
     const QCommandLineOption desdeAnio(QStringLiteral("desde-anio"), QString(), QStringLiteral("A"));
     const QCommandLineOption hastaAnio(QStringLiteral("hasta-anio"), QString(), QStringLiteral("B"));
-    parser.addOptions({db, cantidad, total, semilla, desdeAnio, hastaAnio});
+    const QCommandLineOption enOrden(QStringLiteral("en-orden"));
+    parser.addOptions({db, cantidad, total, semilla, desdeAnio, hastaAnio, enOrden});
     if (!parser.parse(argumentos)) {
         *error = parser.unknownOptionNames().isEmpty()
                      ? QStringLiteral("Falta el valor de una opción")
@@ -107,6 +110,9 @@ std::optional<Opciones> interpreta(const QStringList& argumentos, QString* error
         }
         o.desde = QDate(*desde, 1, 1);
         o.hasta = QDate(*hasta, 12, 31);
+    } else if (parser.isSet(enOrden)) {
+        o.hasta = QDate::currentDate();
+        o.desde = o.hasta.addMonths(-6).addDays(1);
     }
     return o;
 }
