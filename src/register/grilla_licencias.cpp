@@ -3,6 +3,7 @@
 #include "platform/grilla.h"
 #include "register/columnas_licencia.h"
 #include "shell/datos/conexion.h"
+#include "shell/datos/recordset.h"
 
 #include <algorithm>
 #include <limits>
@@ -118,28 +119,39 @@ std::unique_ptr<FuenteLicencias> FuenteLicencias::conPrefijo(std::shared_ptr<Con
     const bool postgres = conexion->dialecto() == Conexion::Dialecto::PostgreSQL;
     const RangosPrefijo rangos =
         postgres ? RangosPrefijo{{prefijo}, true} : rangosSqlite(prefijo);
-    const QString clave = claveBusqueda(*conexion, columna);
     // PostgreSQL folds the bounds itself, with the same upper() as the index.
-    const QString limite = postgres ? QStringLiteral("upper(?)") : QStringLiteral("?");
-    QString sql = QStringLiteral("SELECT Posicion FROM TLicencias WHERE %1 >= %2 AND %1 < %2")
-                      .arg(clave, limite);
+    QString donde = QStringLiteral("%1 >= %2 AND %1 < %2")
+                        .arg(claveBusqueda(*conexion, columna),
+                             postgres ? QStringLiteral("upper(?)") : QStringLiteral("?"));
     if (!rangos.exactos) {
-        sql += QStringLiteral(" AND ") + fuente->condicion_;
+        donde += QStringLiteral(" AND ") + fuente->condicion_;
     }
-    sql += QStringLiteral(" LIMIT ?");
-    std::vector<qint64> posiciones;
-    for (const QString& desde : rangos.desde) {
+    const auto valoresDe = [&](const QString& desde) {
         QVariantList valores{desde, desde + UltimoCaracter};
-        if (!rangos.exactos) {
-            valores << fuente->valores_;
-        }
-        valores << qint64(maximoReunidas) + 1 - qint64(posiciones.size());
-        conexion->recorre(sql, valores, [&](const Fila& fila) {
-            posiciones.push_back(fila.valor(QStringLiteral("Posicion")).toLongLong());
-        });
-        if (qint64(posiciones.size()) > qint64(maximoReunidas)) {
+        return rangos.exactos ? valores : valores << fuente->valores_;
+    };
+    // Counted first in the index alone, up to one more than are gathered.
+    qint64 encontradas = 0;
+    for (const QString& desde : rangos.desde) {
+        encontradas +=
+            conexion
+                ->consulta(QStringLiteral("SELECT count(*) AS n FROM "
+                                          "(SELECT 1 FROM TLicencias WHERE %1 LIMIT ?) AS r")
+                               .arg(donde),
+                           valoresDe(desde) << qint64(maximoReunidas) + 1 - encontradas)
+                .valor(QStringLiteral("n"))
+                .toLongLong();
+        if (encontradas > maximoReunidas) {
             return fuente;
         }
+    }
+    std::vector<qint64> posiciones;
+    for (const QString& desde : rangos.desde) {
+        conexion->recorre(QStringLiteral("SELECT Posicion FROM TLicencias WHERE %1").arg(donde),
+                          valoresDe(desde), [&](const Fila& fila) {
+                              posiciones.push_back(
+                                  fila.valor(QStringLiteral("Posicion")).toLongLong());
+                          });
     }
     std::sort(posiciones.begin(), posiciones.end());
     fuente->posiciones_ = std::move(posiciones);
@@ -225,11 +237,17 @@ std::vector<QStringList> FuenteLicencias::leeDonde(const QString& condicion,
 
 QStringList IndicesBusquedaSql(const Conexion& conexion)
 {
+    // PostgreSQL counts and gathers the matches from the index alone only
+    // when it also holds the column and Posicion; SQLite's index holds the
+    // row's key anyway.
+    const bool postgres = conexion.dialecto() == Conexion::Dialecto::PostgreSQL;
     QStringList sql;
     for (const auto& b : ColumnasBusqueda) {
-        sql << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON TLicencias (%2)")
-                   .arg(QLatin1String(b.indice),
-                        claveBusqueda(conexion, QLatin1String(b.columna)));
+        const QString columna = QLatin1String(b.columna);
+        sql << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON TLicencias (%2)%3")
+                   .arg(QLatin1String(b.indice), claveBusqueda(conexion, columna),
+                        postgres ? QStringLiteral(" INCLUDE (%1, Posicion)").arg(columna)
+                                 : QString());
     }
     return sql;
 }

@@ -24,7 +24,7 @@ public:
     // `maximoReunidas` matches, their Posicion are gathered from the
     // column's search index and the rows read by key; more are dense
     // enough to pick out of the table in Posicion order.
-    static constexpr int MaximoReunidas = 20000;
+    static constexpr int MaximoReunidas = 10000;
     static std::unique_ptr<FuenteLicencias> conPrefijo(std::shared_ptr<Conexion> conexion,
                                                        const QString& columna,
                                                        const QString& prefijo,
