@@ -69,7 +69,12 @@ void PreparaAuxTLicencias(Conexion& conexion, TipoPlano tipo, const RangoSolicit
 {
     const ArchivoPlano& a = archivoDe(tipo);
     Transaccion t(conexion);
-    conexion.ejecuta(QStringLiteral("DELETE FROM AuxTLicencias"));
+    // On PostgreSQL deleted rows stay in the table until it is vacuumed, and
+    // every run would read through those of the runs before: the table is
+    // emptied whole instead. SQLite empties it whole either way.
+    conexion.ejecuta(conexion.dialecto() == Conexion::Dialecto::PostgreSQL
+                         ? QStringLiteral("TRUNCATE AuxTLicencias")
+                         : QStringLiteral("DELETE FROM AuxTLicencias"));
     conexion.ejecuta(
         QStringLiteral("INSERT INTO AuxTLicencias SELECT * FROM TLicencias "
                        "WHERE %1 BETWEEN ? AND ? AND %2")
