@@ -298,7 +298,9 @@ qint64 listadoLiteral(Conexion& c, int kind, bool porRut, const RangoSolicitud& 
     InformeFolios informe;
     informe.fijaOcultos(tipo.noDonantes);
     informe.titulo = QString::fromLatin1(tipo.titulo);
-    informe.campos = rs.columnas();
+    // The names as the listing spells them; PostgreSQL hands them back in
+    // lower case.
+    informe.campos = ConsultaListado(tipo, PeticionFolios{}).columnas;
     informe.filas = FilasInforme(qint64(filas->size()), [filas](qint64 desde, qint64 cantidad) {
         return std::vector<QStringList>(filas->begin() + desde, filas->begin() + desde + cantidad);
     });
@@ -428,7 +430,7 @@ void grabaLiteral(Conexion& c, const ValoresLicencia& valores, const QString& fo
 QDate mesMasLleno(Conexion& c)
 {
     Recordset rs = c.consulta(QStringLiteral("SELECT substr(%1,1,6) AS mes, count(*) AS n FROM TLicencias "
-                                             "GROUP BY substr(%1,1,6) ORDER BY count(*) DESC LIMIT 1")
+                                             "GROUP BY substr(%1,1,6) ORDER BY count(*) DESC, mes DESC LIMIT 1")
                                   .arg(ClaveFechaSql()));
     const QString mes = rs.texto(QStringLiteral("mes"));
     return QDate(mes.left(4).toInt(), mes.mid(4, 2).toInt(), 1);
@@ -532,6 +534,8 @@ int main(int argc, char** argv)
                   {ClaveFecha(rango.desde), ClaveFecha(rango.hasta)});
     };
 
+    // The literal statistics rewrite every row of TLicencias: they come
+    // last, so that what they leave behind weighs on nothing else.
     std::vector<Operacion> operaciones;
     const Objetivo clerk50{50, 0};
     const Objetivo clerk10{10, 0};
@@ -620,6 +624,19 @@ int main(int argc, char** argv)
              },
              busqueda});
     }
+    for (int kind = 0; kind < int(std::size(Listados)); ++kind) {
+        for (const bool porRut : {false, true}) {
+            const PeticionFolios peticion{QLatin1String(Listados[kind].modo), rango.desde, rango.hasta,
+                                          porRut ? OrdenFolios::PorRut : OrdenFolios::PorFolio};
+            operaciones.push_back(
+                {QStringLiteral("listado %1 por %2")
+                     .arg(QLatin1String(Listados[kind].modo),
+                          porRut ? QStringLiteral("RUT") : QStringLiteral("folio")),
+                 [&, kind, porRut] { return listadoLiteral(c, kind, porRut, rango); },
+                 [&, peticion] { return listadoPrograma(app, peticion); }, mensual});
+        }
+    }
+
     operaciones.push_back({QStringLiteral("LPVN000 + RPVN000 del mes"),
                            [&] {
                                return planoLiteral(c, Planos[0], rango, carpetas) +
@@ -657,19 +674,6 @@ int main(int argc, char** argv)
                                programa, mensual, staleMes});
         operaciones.push_back({nombre + QStringLiteral(", siguientes"), literal, programa, mensual});
     }
-    for (int kind = 0; kind < int(std::size(Listados)); ++kind) {
-        for (const bool porRut : {false, true}) {
-            const PeticionFolios peticion{QLatin1String(Listados[kind].modo), rango.desde, rango.hasta,
-                                          porRut ? OrdenFolios::PorRut : OrdenFolios::PorFolio};
-            operaciones.push_back(
-                {QStringLiteral("listado %1 por %2")
-                     .arg(QLatin1String(Listados[kind].modo),
-                          porRut ? QStringLiteral("RUT") : QStringLiteral("folio")),
-                 [&, kind, porRut] { return listadoLiteral(c, kind, porRut, rango); },
-                 [&, peticion] { return listadoPrograma(app, peticion); }, mensual});
-        }
-    }
-
     bool todo = true;
     for (const Operacion& op : operaciones) {
         if (!op.nombre.contains(parser.value(solo), Qt::CaseInsensitive)) {
