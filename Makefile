@@ -3,6 +3,8 @@
 # make test-postgresql  runs every test again on a throwaway PostgreSQL server
 # make test-odbc  runs every test twice more through ODBC data sources (SQLite, PostgreSQL)
 # make stress  runs the crash and concurrency proofs at length, on both engines
+# make bench  times the program on two million-application databases (README)
+# make bench-postgresql  the same, also on a PostgreSQL server of its own
 BUILD := build
 JOBS := -j2
 PAQUETES := cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc \
@@ -10,7 +12,7 @@ PAQUETES := cmake g++ make qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6
             qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test test-postgresql test-odbc stress build dependencias instala
+.PHONY: run test test-postgresql test-odbc stress bench bench-postgresql build-bench build dependencias instala
 
 dependencias:
 	@$(MAKE) --no-print-directory instala PAQUETES="$(PAQUETES)"
@@ -56,3 +58,14 @@ stress: build
 	@$(MAKE) --no-print-directory instala PAQUETES="postgresql"
 	$(ESTRES) $(BUILD)/tests/pruebas_fiabilidad $(PRUEBAS_ESTRES)
 	$(ESTRES) tests/postgresql.sh $(BUILD) tests/pruebas_fiabilidad $(PRUEBAS_ESTRES)
+
+build-bench: dependencias
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) $(JOBS) --target llena_base rendimiento
+
+bench: build-bench
+	bench/bench.sh $(BUILD)
+
+bench-postgresql: build-bench
+	@$(MAKE) --no-print-directory instala PAQUETES="postgresql"
+	bench/postgresql.sh $(BUILD)

@@ -603,10 +603,10 @@ QString eligeEntrega(Azar& azar, const Solicitud& s)
     return azar.probabilidad(extraviadas) ? entregas[1] : entregas[0];
 }
 
-Solicitud planifica(Azar& azar, QDate referencia)
+Solicitud planifica(Azar& azar, QDate fecha)
 {
     Solicitud s;
-    s.fecha = referencia.addDays(-azar.entre(0, DiasDelPeriodo - 1));
+    s.fecha = fecha;
     eligeTramites(azar, s);
     eligeClases(azar, s);
     const int edadMinima = s.primeraVez() ? 18 : (s.anterior & Antiguas) ? 45 : 24;
@@ -910,6 +910,28 @@ GeneradorSolicitudes::GeneradorSolicitudes(quint32 semilla, QDate referencia, qi
 {
 }
 
+GeneradorSolicitudes::GeneradorSolicitudes(quint32 semilla, QDate desde, QDate hasta,
+                                           qint64 cantidad, qint64 primerFolio)
+    : azar_(semilla),
+      referencia_(hasta),
+      desde_(desde),
+      dias_(std::max<qint64>(1, desde.daysTo(hasta) + 1)),
+      cantidad_(std::max<qint64>(1, cantidad)),
+      folio_(primerFolio)
+{
+}
+
+QDate GeneradorSolicitudes::fechaSiguiente()
+{
+    if (desde_.isNull()) {
+        Azar azar(azar_);
+        return referencia_.addDays(-azar.entre(0, DiasDelPeriodo - 1));
+    }
+    // The n-th of N applications falls on day n * days / N: every day gets
+    // its share and the dates never go back.
+    return desde_.addDays(std::min(dias_ - 1, generadas_ * dias_ / cantidad_));
+}
+
 const QStringList& GeneradorSolicitudes::medicos()
 {
     static const QStringList lista = {QStringLiteral("DR. ALBERTO SALINAS M."),
@@ -920,8 +942,10 @@ const QStringList& GeneradorSolicitudes::medicos()
 
 QVariantList GeneradorSolicitudes::siguiente()
 {
+    const QDate fecha = fechaSiguiente();
+    ++generadas_;
     Azar azar(azar_);
-    Solicitud s = planifica(azar, referencia_);
+    Solicitud s = planifica(azar, fecha);
     s.folio = folio_++;
     ordenIngreso_ += azar.entre(1, 3);
     s.ordenIngreso = ordenIngreso_;
@@ -941,8 +965,11 @@ QVariantList GeneradorSolicitudes::siguiente()
     return f.termina();
 }
 
-void LlenaSolicitudes(Conexion& conexion, qint64 cantidad, quint32 semilla, QDate referencia,
-                      std::function<void(qint64 hechas)> avance)
+namespace {
+
+// The first folio of `cantidad` new applications; throws when the series has
+// no room for them.
+qint64 foliosLibres(Conexion& conexion, qint64 cantidad)
 {
     const qint64 primero = PrimerFolioLibre(conexion);
     if (primero + cantidad - 1 > UltimoFolio) {
@@ -951,7 +978,12 @@ void LlenaSolicitudes(Conexion& conexion, qint64 cantidad, quint32 semilla, QDat
                 .arg(cantidad)
                 .toStdString());
     }
-    GeneradorSolicitudes generador(semilla, referencia, primero);
+    return primero;
+}
+
+void guarda(Conexion& conexion, GeneradorSolicitudes& generador, qint64 cantidad,
+            const std::function<void(qint64 hechas)>& avance)
+{
     InsercionLicencias insercion(conexion);
     for (qint64 hechas = 0; hechas < cantidad;) {
         const qint64 lote = std::min(FilasPorLote, cantidad - hechas);
@@ -965,4 +997,21 @@ void LlenaSolicitudes(Conexion& conexion, qint64 cantidad, quint32 semilla, QDat
             avance(hechas);
         }
     }
+}
+
+}  // namespace
+
+void LlenaSolicitudes(Conexion& conexion, qint64 cantidad, quint32 semilla, QDate referencia,
+                      std::function<void(qint64 hechas)> avance)
+{
+    GeneradorSolicitudes generador(semilla, referencia, foliosLibres(conexion, cantidad));
+    guarda(conexion, generador, cantidad, avance);
+}
+
+void LlenaSolicitudesEnOrden(Conexion& conexion, qint64 cantidad, quint32 semilla, QDate desde,
+                             QDate hasta, std::function<void(qint64 hechas)> avance)
+{
+    GeneradorSolicitudes generador(semilla, desde, hasta, cantidad,
+                                   foliosLibres(conexion, cantidad));
+    guarda(conexion, generador, cantidad, avance);
 }

@@ -26,9 +26,13 @@ qint64 PrimerFolioLibre(Conexion& conexion);
 // data for professional classes. The same seed gives the same applications.
 class GeneradorSolicitudes {
 public:
-    // Applications fall on the six months up to `referencia`; folios count up
-    // from `primerFolio`.
+    // Applications fall on random days of the six months up to `referencia`;
+    // folios count up from `primerFolio`.
     GeneradorSolicitudes(quint32 semilla, QDate referencia, qint64 primerFolio);
+    // `cantidad` applications in date order, spread evenly over the days from
+    // `desde` to `hasta`, as a register grows over the years.
+    GeneradorSolicitudes(quint32 semilla, QDate desde, QDate hasta, qint64 cantidad,
+                         qint64 primerFolio);
 
     // The next application: the 115 values in column order, Posicion null,
     // the two school dates as dates and every other date as text.
@@ -38,8 +42,14 @@ public:
     static const QStringList& medicos();
 
 private:
+    QDate fechaSiguiente();
+
     std::mt19937 azar_;
     QDate referencia_;
+    QDate desde_;  // null: random days up to referencia_
+    qint64 dias_ = 0;
+    qint64 cantidad_ = 0;
+    qint64 generadas_ = 0;
     qint64 folio_;
     qint64 ordenIngreso_ = 118400;
     int correlativoNoDonante_ = 0;
@@ -50,3 +60,6 @@ private:
 // each batch.
 void LlenaSolicitudes(Conexion& conexion, qint64 cantidad, quint32 semilla, QDate referencia,
                       std::function<void(qint64 hechas)> avance = {});
+// The same, with the applications in date order from `desde` to `hasta`.
+void LlenaSolicitudesEnOrden(Conexion& conexion, qint64 cantidad, quint32 semilla, QDate desde,
+                             QDate hasta, std::function<void(qint64 hechas)> avance = {});

@@ -136,41 +136,70 @@ bool faltaOpcion(const QCommandLineParser& parser, const ContextoComando& contex
     return true;
 }
 
-int escribe(const ContextoComando& contexto, const QString& archivo, const QByteArray& datos)
-{
-    if (archivo.isEmpty()) {
-        contexto.salida.flush();
-        if (QIODevice* dispositivo = contexto.salida.device()) {
-            dispositivo->write(datos);
+// Where a command's document goes as it is made: the file, under a
+// temporary name until whole, or standard output.
+class Destino {
+public:
+    Destino(const ContextoComando& contexto, const QString& archivo)
+        : contexto_(contexto), archivo_(archivo)
+    {
+        if (!archivo.isEmpty()) {
+            archivo_.open(QIODevice::WriteOnly);
+        } else if (contexto.salida.device()) {
+            contexto.salida.flush();
         } else {
-            contexto.salida << QString::fromUtf8(datos);
+            memoria_.open(QIODevice::WriteOnly);
+        }
+    }
+
+    QIODevice& dispositivo()
+    {
+        if (!archivo_.fileName().isEmpty()) {
+            return archivo_;
+        }
+        return contexto_.salida.device() ? *contexto_.salida.device() : memoria_;
+    }
+
+    int termina(bool escrito)
+    {
+        const bool enArchivo = !archivo_.fileName().isEmpty();
+        if (enArchivo && (archivo_.error() != QFileDevice::NoError || (escrito && !archivo_.commit()))) {
+            return FallaComando(contexto_, QStringLiteral("No fue posible escribir el archivo %1: %2")
+                                               .arg(archivo_.fileName(), archivo_.errorString()));
+        }
+        if (!escrito) {
+            return FallaComando(contexto_, QStringLiteral("No fue posible preparar el documento"));
+        }
+        if (memoria_.isOpen()) {
+            contexto_.salida << QString::fromUtf8(memoria_.data());
         }
         return Salida::Exito;
     }
-    QSaveFile destino(archivo);
-    if (destino.open(QIODevice::WriteOnly) && destino.write(datos) == datos.size() &&
-        destino.commit()) {
-        return Salida::Exito;
-    }
-    return FallaComando(contexto, QStringLiteral("No fue posible escribir el archivo %1: %2")
-                                      .arg(archivo, destino.errorString()));
-}
 
-// Presses `boton` of the listing form in `modo`; the form it opens hands
-// its output to `entrega`. Fails when the form refused the input (its
-// message is on standard error) or something failed.
+private:
+    const ContextoComando& contexto_;
+    QSaveFile archivo_;
+    QBuffer memoria_;
+};
+
+// Writes a document into a device; false when it could not.
+using Entrega = std::function<bool(QDialog& forma, QIODevice& destino)>;
+
+// Presses `boton` of the listing form in `modo`; the form it opens writes
+// its document into the destination. Fails when the form refused the input
+// (its message is on standard error) or something failed.
 int ejecuta(const ContextoComando& contexto, const QString& modo,
             const std::function<void(Form_Listados&)>& prepara, const QString& boton,
-            const std::function<std::optional<QByteArray>(QDialog&)>& entrega,
-            const QString& archivo)
+            const Entrega& entrega, const QString& archivo)
 {
     try {
         Sesion s = abreSesion(contexto);
+        Destino destino(contexto, archivo);
         bool mostrada = false;
-        std::optional<QByteArray> datos;
+        bool escrito = false;
         s.ventanas->alMostrar = [&](QDialog& forma) {
             mostrada = true;
-            datos = entrega(forma);
+            escrito = entrega(forma, destino.dispositivo());
         };
         s.app->ModoListado.asigna(modo);
         Form_Listados& form = s.app->forma<Form_Listados>();
@@ -179,23 +208,20 @@ int ejecuta(const ContextoComando& contexto, const QString& modo,
         if (s.mensajes->fallo || !mostrada) {
             return Salida::Fallo;
         }
-        if (!datos) {
-            return FallaComando(contexto, QStringLiteral("No fue posible preparar el documento"));
-        }
-        return escribe(contexto, archivo, *datos);
+        return destino.termina(escrito);
     } catch (const ErrorDatos& e) {
         return FallaComando(contexto, e.texto());
     }
 }
 
-std::optional<QByteArray> pdfDe(const std::function<bool(QIODevice&)>& escribe)
+// Text written as UTF-8, as it comes.
+bool escribeTexto(QIODevice& destino, const std::function<void(QTextStream&)>& escribe)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (!escribe(buffer)) {
-        return std::nullopt;
-    }
-    return buffer.data();
+    QTextStream salida(&destino);
+    salida.setEncoding(QStringConverter::Utf8);
+    escribe(salida);
+    salida.flush();
+    return salida.status() == QTextStream::Ok;
 }
 
 // MES: 1 to 12, or the text the month box takes.
@@ -269,15 +295,15 @@ int ComandoEstadistica(ContextoComando& contexto)
             form.control<CajaMascara>(QStringLiteral("MEd_Ano")).fijaTexto(anio);
         },
         QStringLiteral("Cmd_Aceptar"),
-        [formato](QDialog& forma) -> std::optional<QByteArray> {
+        [formato](QDialog& forma, QIODevice& destino) {
             auto* hoja = qobject_cast<HojaEstadistica*>(&forma);
             if (!hoja) {
-                return std::nullopt;
+                return false;
             }
             if (formato == Formato::Csv) {
-                return hoja->csv().toUtf8();
+                return escribeTexto(destino, [hoja](QTextStream& t) { t << hoja->csv(); });
             }
-            return pdfDe([hoja](QIODevice& d) { return hoja->guardaPdf(d); });
+            return hoja->guardaPdf(destino);
         },
         comunes.salida);
 }
@@ -336,19 +362,16 @@ int ComandoListado(ContextoComando& contexto)
                 .setChecked(true);
         },
         QStringLiteral("Cmd_AceptaFolio"),
-        [formato](QDialog& forma) -> std::optional<QByteArray> {
+        [formato](QDialog& forma, QIODevice& destino) {
             auto* visor = qobject_cast<FormCRFolios*>(&forma);
             if (!visor) {
-                return std::nullopt;
+                return false;
             }
             if (formato == Formato::Pdf) {
-                return pdfDe([visor](QIODevice& d) { return GuardaPdfInforme(d, visor->CRFolios()); });
+                return GuardaPdfInforme(destino, visor->CRFolios());
             }
-            QString texto;
-            QTextStream salida(&texto);
-            EscribeCsvInforme(salida, visor->CRFolios());
-            salida.flush();
-            return texto.toUtf8();
+            return escribeTexto(destino,
+                                [visor](QTextStream& t) { EscribeCsvInforme(t, visor->CRFolios()); });
         },
         comunes.salida);
 }

@@ -4,7 +4,9 @@
 #include "shell/datos/conexion.h"
 #include "shell/datos/fila.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -171,14 +173,31 @@ void ConteoMes::cuenta(const SolicitudContada& s, TipoEstadistica tipo)
 
 void NormalizaFechaActual1(Conexion& conexion)
 {
-    // A missing date gives "//", as joining texts that treat null as empty
-    // does.
-    const QString fecha = QStringLiteral("coalesce(FechaActual,'')");
-    const QString normalizada = QStringLiteral("substr(%1,1,2)||'/'||substr(%1,4,2)||'/'||substr(%1,7,4)")
-                                    .arg(fecha);
-    conexion.ejecuta(QStringLiteral("UPDATE TLicencias SET FechaActual1 = %1 "
-                                    "WHERE FechaActual1 IS NULL OR FechaActual1 <> %1")
-                         .arg(normalizada));
+    // The condition is that of the partial index holding exactly the rows
+    // to normalise, so they are found through it. The planners cannot tell
+    // how few those rows are (PostgreSQL would read the whole table to
+    // update them): their Posicion is gathered first and they are
+    // rewritten by key, each still only if it differs.
+    constexpr int PorInstruccion = 500;
+    const QString pendientes = FechaActual1PendienteSql();
+    Transaccion t(conexion);
+    std::vector<qint64> posiciones;
+    conexion.recorre(QStringLiteral("SELECT Posicion FROM TLicencias WHERE %1").arg(pendientes), {},
+                     [&](const Fila& fila) {
+                         posiciones.push_back(fila.valor(QStringLiteral("Posicion")).toLongLong());
+                     });
+    for (size_t desde = 0; desde < posiciones.size(); desde += PorInstruccion) {
+        QVariantList valores;
+        for (size_t i = desde; i < std::min(posiciones.size(), desde + PorInstruccion); ++i) {
+            valores << posiciones[i];
+        }
+        const QStringList marcas(valores.size(), QStringLiteral("?"));
+        conexion.ejecuta(QStringLiteral("UPDATE TLicencias SET FechaActual1 = %1 "
+                                        "WHERE Posicion IN (%2) AND (%3)")
+                             .arg(FechaActual1Sql(), marcas.join(QLatin1Char(',')), pendientes),
+                         valores);
+    }
+    t.confirma();
 }
 
 std::optional<FallaMesAnio> ValidaMesAnio(int posicionMes, const QString& textoAnio)
@@ -210,20 +229,23 @@ ConteoMes CuentaMes(Conexion& conexion, TipoEstadistica tipo, int posicionMes,
         throw std::invalid_argument(falla->texto.toStdString());
     }
     // The month's keys run from yyyymm up to, not including, the key of the
-    // next month's number: every day text of the month, through the one
-    // date-key expression.
+    // next month's number, through the one date-key index. Month and year
+    // in their places of FechaActual then make the selection exactly that
+    // of characters 4 to 10 of the normalised FechaActual1, also for a
+    // malformed date text.
     const QString anio = sinBlancos(textoAnio);
-    const QString desde = anio + QStringLiteral("%1").arg(posicionMes + 1, 2, 10, QLatin1Char('0'));
+    const QString mes = QStringLiteral("%1").arg(posicionMes + 1, 2, 10, QLatin1Char('0'));
     const QString hasta = anio + QStringLiteral("%1").arg(posicionMes + 2, 2, 10, QLatin1Char('0'));
     const QString clave = ClaveFechaSql();
     const QString sql = QStringLiteral("SELECT %1 FROM TLicencias WHERE trim(Estado) = ? "
-                                       "AND %2 >= ? AND %2 < ?")
+                                       "AND %2 >= ? AND %2 < ? "
+                                       "AND substr(FechaActual,4,2) = ? AND substr(FechaActual,7,4) = ?")
                             .arg(columnasConteo().join(QStringLiteral(", ")), clave);
     const QString estado =
         tipo == TipoEstadistica::Otorgadas ? QStringLiteral("Ok") : QStringLiteral("Reprobado");
     ConteoMes conteo;
     std::optional<LectorSolicitud> lector;
-    conexion.recorre(sql, {estado, desde, hasta}, [&](const Fila& fila) {
+    conexion.recorre(sql, {estado, anio + mes, hasta, mes, anio}, [&](const Fila& fila) {
         if (!lector) {
             lector.emplace(fila.columnas());
         }

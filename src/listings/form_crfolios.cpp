@@ -1,5 +1,6 @@
 #include "listings/form_crfolios.h"
 
+#include "listings/vista_informe.h"
 #include "shell/aplicacion.h"
 
 #include <QAction>
@@ -8,7 +9,6 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QSaveFile>
 #include <QTextStream>
 #include <QToolBar>
@@ -36,7 +36,7 @@ FormCRFolios::FormCRFolios(Aplicacion& app, PeticionFolios peticion)
     impresora_.setPageLayout(PaginaInforme());
     visor_ = new QWidget(this);
     visor_->setObjectName(QStringLiteral("CRViewer1"));
-    vista_ = new QPrintPreviewWidget(&impresora_, visor_);
+    vista_ = new VistaInforme(visor_);
     vista_->setObjectName(QStringLiteral("VistaInforme"));
     vista_->hide();
     auto* capa = new QVBoxLayout(visor_);
@@ -47,9 +47,7 @@ FormCRFolios::FormCRFolios(Aplicacion& app, PeticionFolios peticion)
     capa->addWidget(vista_, 1);
     capa->addStretch();
     barra_->setEnabled(false);
-    connect(vista_, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* impresora) { pintaVista(impresora); });
-    connect(vista_, &QPrintPreviewWidget::previewChanged, this, [this] { actualizaPagina(); });
+    connect(vista_, &VistaInforme::previewChanged, this, [this] { actualizaPagina(); });
     setMinimumSize(640, 480);
     resize(1100, 700);
 }
@@ -118,9 +116,9 @@ void FormCRFolios::Form_Load()
     }
     {
         const CursorOcupado ocupado;
-        PreparaInforme(informe_, app().conexion(), *tipo, peticion_);
+        PreparaInforme(informe_, app().conexion().shared_from_this(), *tipo, peticion_);
     }
-    if (informe_.filas.empty()) {
+    if (informe_.filas.vacias()) {
         app().mensajes().muestra(QStringLiteral("No se han encontrado registros en esta fecha"),
                                  QStringLiteral("Error en seleccion de fecha"), Botones::Aceptar,
                                  Icono::Ninguno);
@@ -133,20 +131,16 @@ void FormCRFolios::Form_Load()
 void FormCRFolios::showEvent(QShowEvent* evento)
 {
     Forma::showEvent(evento);
-    // The pages are drawn when the viewer first shows them, not for a
-    // listing that is only saved.
+    // Only the pages the clerk looks at are drawn, and only when looked at.
     if (conInforme_ && vista_->isHidden()) {
-        const CursorOcupado ocupado;
-        vista_->fitInView();
+        const QPageLayout hoja = impresora_.pageLayout();
+        const int paginas = PaginacionFolios(informe_, impresora_).paginas();
+        vista_->fijaDocumento(hoja, paginas, [this](QPainter& pintor, int pagina) {
+            PintaPaginaFolios(pintor, informe_, pagina, impresora_.pageLayout());
+        });
         vista_->show();
+        vista_->fitInView();
         actualizaPagina();
-    }
-}
-
-void FormCRFolios::pintaVista(QPrinter* impresora)
-{
-    if (conInforme_) {
-        ImprimeInforme(*impresora, informe_);
     }
 }
 
@@ -171,8 +165,12 @@ void FormCRFolios::imprime()
     if (dialogo.exec() != QDialog::Accepted) {
         return;
     }
-    vista_->print();
-    vista_->updatePreview();
+    const CursorOcupado ocupado;
+    if (!ImprimeInforme(impresora_, informe_)) {
+        app().mensajes().muestra(QStringLiteral("No fue posible imprimir el listado"),
+                                 QStringLiteral("Imprimir listado"), Botones::Aceptar,
+                                 Icono::Critico);
+    }
 }
 
 void FormCRFolios::eligeArchivo(const QString& titulo, const QString& filtro,

@@ -9,12 +9,12 @@
 class QAction;
 class QIODevice;
 class QLabel;
-class QPrintPreviewWidget;
 class QToolBar;
+class VistaInforme;
 
-// The folio listing's viewer: the report in a print preview that pages,
-// zooms, prints and saves it as PDF or CSV, filling the window. Created for
-// one listing and destroyed when closed.
+// The folio listing's viewer: the report in a preview that draws the pages
+// in sight only, pages, zooms, prints and saves it as PDF or CSV, filling
+// the window. Created for one listing and destroyed when closed.
 class FormCRFolios : public Forma {
     Q_OBJECT
 public:
@@ -28,7 +28,7 @@ public:
     // The viewer holds the report.
     bool conInforme() const { return conInforme_; }
     QWidget& CRViewer1() const { return *visor_; }
-    QPrintPreviewWidget& vista() const { return *vista_; }
+    VistaInforme& vista() const { return *vista_; }
 
     // Each reports a failure in a message box and returns false.
     bool guardaPdf(const QString& archivo);
@@ -42,7 +42,6 @@ private:
     QToolBar* creaBarra();
     QAction* accion(QToolBar* barra, const QString& nombre, const QString& texto,
                     std::function<void()> reaccion);
-    void pintaVista(QPrinter* impresora);
     void actualizaPagina();
     void imprime();
     void eligeArchivo(const QString& titulo, const QString& filtro, const QString& extension,
@@ -56,6 +55,6 @@ private:
     QPrinter impresora_;
     QWidget* visor_ = nullptr;
     QToolBar* barra_ = nullptr;
-    QPrintPreviewWidget* vista_ = nullptr;
+    VistaInforme* vista_ = nullptr;
     QLabel* pagina_ = nullptr;
 };

@@ -7,8 +7,11 @@
 #include "shell/datos/fila.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QImage>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextStream>
@@ -101,10 +104,51 @@ ConsultaFolios ConsultaListado(const TipoListado& tipo, const PeticionFolios& pe
     const QString orden = peticion.orden == OrdenFolios::PorFolio
                               ? QStringLiteral("FolioActual, Posicion")
                               : QStringLiteral("NumeroLicencia, Posicion");
-    c.sql = QStringLiteral("SELECT %1 FROM TLicencias WHERE %2 ORDER BY %3")
-                .arg(c.columnas.join(QStringLiteral(", ")),
-                     condiciones.join(QStringLiteral(" AND ")), orden);
+    c.sql = QStringLiteral("SELECT Posicion FROM TLicencias WHERE %1 ORDER BY %2")
+                .arg(condiciones.join(QStringLiteral(" AND ")), orden);
     return c;
+}
+
+FilasInforme::FilasInforme(qint64 cantidad, Lector lector)
+    : cantidad_(std::max<qint64>(0, cantidad)), lector_(std::move(lector))
+{
+}
+
+std::vector<QStringList> FilasInforme::lee(qint64 desde, qint64 cantidad) const
+{
+    const qint64 primera = std::clamp<qint64>(desde, 0, cantidad_);
+    const qint64 ultima = std::clamp<qint64>(primera + cantidad, primera, cantidad_);
+    return primera == ultima ? std::vector<QStringList>() : lector_(primera, ultima - primera);
+}
+
+FilasInforme FilasInforme::dePosiciones(std::shared_ptr<Conexion> conexion, QStringList campos,
+                                        std::vector<qint64> posiciones)
+{
+    auto lista = std::make_shared<const std::vector<qint64>>(std::move(posiciones));
+    const qint64 total = qint64(lista->size());
+    return FilasInforme(total, [conexion = std::move(conexion), campos = std::move(campos),
+                                   lista](qint64 desde, qint64 cantidad) {
+        QHash<qint64, qsizetype> lugar;
+        QVariantList valores;
+        for (qint64 i = desde; i < desde + cantidad; ++i) {
+            lugar.insert((*lista)[size_t(i)], qsizetype(i - desde));
+            valores << (*lista)[size_t(i)];
+        }
+        const QStringList marcas(valores.size(), QStringLiteral("?"));
+        std::vector<QStringList> filas(static_cast<size_t>(cantidad));
+        conexion->recorre(
+            QStringLiteral("SELECT Posicion, %1 FROM TLicencias WHERE Posicion IN (%2)")
+                .arg(campos.join(QStringLiteral(", ")), marcas.join(QLatin1Char(','))),
+            valores, [&](const Fila& fila) {
+                QStringList textos;
+                for (int i = 1; i <= campos.size(); ++i) {
+                    textos << fila.texto(i);
+                }
+                const qint64 posicion = fila.valor(QStringLiteral("Posicion")).toLongLong();
+                filas[size_t(lugar.value(posicion))] = std::move(textos);
+            });
+        return filas;
+    });
 }
 
 InformeFolios::InformeFolios() : titulo(QStringLiteral("Listado de Folios"))
@@ -149,7 +193,7 @@ void InformeFolios::fijaOcultos(bool noDonantes)
 void InformeFolios::descartaDatos()
 {
     campos.clear();
-    filas.clear();
+    filas = FilasInforme();
 }
 
 QString InformeFolios::valor(const QStringList& fila, const ColumnaInforme& columna) const
@@ -157,20 +201,18 @@ QString InformeFolios::valor(const QStringList& fila, const ColumnaInforme& colu
     return fila.value(campos.indexOf(columna.campo));
 }
 
-void PreparaInforme(InformeFolios& informe, Conexion& conexion, const TipoListado& tipo,
-                    const PeticionFolios& peticion)
+void PreparaInforme(InformeFolios& informe, const std::shared_ptr<Conexion>& conexion,
+                    const TipoListado& tipo, const PeticionFolios& peticion)
 {
     informe.fijaOcultos(tipo.noDonantes);
     const ConsultaFolios consulta = ConsultaListado(tipo, peticion);
     informe.descartaDatos();
-    informe.campos = consulta.columnas;
-    conexion.recorre(consulta.sql, consulta.valores, [&](const Fila& fila) {
-        QStringList valores;
-        for (int i = 0; i < consulta.columnas.size(); ++i) {
-            valores << fila.texto(i);
-        }
-        informe.filas.push_back(std::move(valores));
+    std::vector<qint64> posiciones;
+    conexion->recorre(consulta.sql, consulta.valores, [&](const Fila& fila) {
+        posiciones.push_back(fila.valor(QStringLiteral("Posicion")).toLongLong());
     });
+    informe.campos = consulta.columnas;
+    informe.filas = FilasInforme::dePosiciones(conexion, consulta.columnas, std::move(posiciones));
     informe.titulo = QString::fromLatin1(tipo.titulo);
     // Every kind sets the class heading, so that no listing is headed by
     // the text an earlier one left.
@@ -183,22 +225,50 @@ void PreparaInforme(InformeFolios& informe, Conexion& conexion, const TipoListad
 }
 
 PaginacionFolios::PaginacionFolios(const InformeFolios& informe, const QPaintDevice& dispositivo)
+    : PaginacionFolios(informe, dispositivo, HojaDe(dispositivo))
+{
+}
+
+PaginacionFolios::PaginacionFolios(const InformeFolios& informe, const QPaintDevice& dispositivo,
+                                   const QPageLayout& hoja)
     : informe_(informe),
       dispositivo_(dispositivo),
-      area_(0, 0, dispositivo.width(), dispositivo.height())
+      area_(0, 0, dispositivo.width(), dispositivo.height()),
+      escala_(dispositivo.logicalDpiY() / 72.0)
 {
-    const auto renglon = [this](TextoPagina::Estilo e) {
-        return QFontMetricsF(letra(e), &dispositivo_).lineSpacing();
-    };
-    const double mm = dispositivo.logicalDpiY() / 25.4;
-    arribaFilas_ = renglon(TextoPagina::Estilo::Titulo) + renglon(TextoPagina::Estilo::Subtitulo) +
-                   3 * mm + 2 * renglon(TextoPagina::Estilo::Encabezado) + 1.5 * mm;
-    altoFila_ = renglon(TextoPagina::Estilo::Dato) * 1.25;
-    const double pie = renglon(TextoPagina::Estilo::Pie) + 3 * mm;
-    filasPorPagina_ = std::max(1, int((area_.height() - pie - arribaFilas_) / altoFila_));
+    // The rows a page holds follow from the paper in points and from text
+    // measured on one fine device, never from this device's pixels: the
+    // preview, the printer and the PDF files break the pages alike.
+    using Estilo = TextoPagina::Estilo;
+    const double mm = 72 / 25.4;
+    const double arriba = renglonEnPuntos(Estilo::Titulo) + renglonEnPuntos(Estilo::Subtitulo) +
+                          3 * mm + 2 * renglonEnPuntos(Estilo::Encabezado) + 1.5 * mm;
+    const double fila = renglonEnPuntos(Estilo::Dato) * 1.25;
+    const double pie = renglonEnPuntos(Estilo::Pie) + 3 * mm;
+    const double alto = hoja.paintRect(QPageLayout::Point).height();
+    filasPorPagina_ = std::max(1, int((alto - pie - arriba) / fila));
+    arribaFilas_ = arriba * escala_;
+    altoFila_ = fila * escala_;
     // One line more for the row count after the last row.
-    const int lineas = int(informe.filas.size()) + 1;
-    paginas_ = (lineas + filasPorPagina_ - 1) / filasPorPagina_;
+    const qint64 lineas = informe.filas.cantidad() + 1;
+    paginas_ = int((lineas + filasPorPagina_ - 1) / filasPorPagina_);
+}
+
+double PaginacionFolios::renglonEnPuntos(TextoPagina::Estilo estilo) const
+{
+    static const QImage fina = [] {
+        QImage imagen(1, 1, QImage::Format_RGB32);
+        constexpr int PuntosPorMetro = int(1200 / 0.0254);
+        imagen.setDotsPerMeterX(PuntosPorMetro);
+        imagen.setDotsPerMeterY(PuntosPorMetro);
+        return imagen;
+    }();
+    return QFontMetricsF(letra(estilo), &fina).lineSpacing() * 72 / fina.logicalDpiY();
+}
+
+double PaginacionFolios::renglon(TextoPagina::Estilo estilo) const
+{
+    return renglonEnPuntos(estilo) * escala_;
 }
 
 QFont PaginacionFolios::letra(TextoPagina::Estilo estilo) const
@@ -231,9 +301,8 @@ ComposicionPagina PaginacionFolios::compone(int pagina) const
 {
     using Estilo = TextoPagina::Estilo;
     ComposicionPagina c;
-    const double mm = dispositivo_.logicalDpiY() / 25.4;
+    const double mm = escala_ * 72 / 25.4;
     const double ancho = area_.width();
-    const auto renglon = [this](Estilo e) { return QFontMetricsF(letra(e), &dispositivo_).lineSpacing(); };
 
     double y = 0;
     c.textos.push_back({QRectF(0, y, ancho, renglon(Estilo::Titulo)), informe_.titulo,
@@ -279,25 +348,24 @@ ComposicionPagina PaginacionFolios::compone(int pagina) const
     }
     c.lineas.emplace_back(0, arribaFilas_ - 0.5 * mm, ancho, arribaFilas_ - 0.5 * mm);
 
-    const int total = int(informe_.filas.size());
-    const int primera = pagina * filasPorPagina_;
-    const int ultima = std::min(total, primera + filasPorPagina_);
-    for (int f = primera; f < ultima; ++f) {
-        const double arriba = arribaFilas_ + (f - primera) * altoFila_;
+    const qint64 total = informe_.filas.cantidad();
+    const std::vector<QStringList> filas =
+        informe_.filas.lee(qint64(pagina) * filasPorPagina_, filasPorPagina_);
+    for (size_t f = 0; f < filas.size(); ++f) {
+        const double arriba = arribaFilas_ + double(f) * altoFila_;
         for (const Lugar& l : lugares) {
             if (l.columna->campoOculto) {
                 continue;
             }
             const double a = l.ancho - relleno;
             c.textos.push_back({QRectF(l.x + relleno / 2, arriba, a, altoFila_),
-                                medidasDato.elidedText(informe_.valor(informe_.filas[size_t(f)],
-                                                                      *l.columna),
+                                medidasDato.elidedText(informe_.valor(filas[f], *l.columna),
                                                        Qt::ElideRight, a),
                                 Estilo::Dato, Qt::AlignLeft | Qt::AlignVCenter});
         }
     }
     if (pagina == paginas_ - 1) {
-        const double arriba = arribaFilas_ + (ultima - primera) * altoFila_;
+        const double arriba = arribaFilas_ + double(filas.size()) * altoFila_;
         c.textos.push_back({QRectF(0, arriba, ancho, altoFila_),
                             QStringLiteral("Total de registros: %1").arg(total), Estilo::Encabezado,
                             Qt::AlignLeft | Qt::AlignVCenter});
@@ -319,9 +387,21 @@ QPageLayout PaginaInforme()
                        QPageLayout::Millimeter);
 }
 
+QPageLayout HojaDe(const QPaintDevice& dispositivo)
+{
+    const auto* paginado = dynamic_cast<const QPagedPaintDevice*>(&dispositivo);
+    return paginado ? paginado->pageLayout() : PaginaInforme();
+}
+
 void PintaPaginaFolios(QPainter& pintor, const InformeFolios& informe, int pagina)
 {
-    const PaginacionFolios paginacion(informe, *pintor.device());
+    PintaPaginaFolios(pintor, informe, pagina, HojaDe(*pintor.device()));
+}
+
+void PintaPaginaFolios(QPainter& pintor, const InformeFolios& informe, int pagina,
+                       const QPageLayout& hoja)
+{
+    const PaginacionFolios paginacion(informe, *pintor.device(), hoja);
     const ComposicionPagina c = paginacion.compone(pagina);
     pintor.save();
     pintor.setPen(QPen(Qt::black, pintor.device()->logicalDpiY() / 25.4 * 0.25));
@@ -361,8 +441,11 @@ bool GuardaPdfInforme(QIODevice& destino, const InformeFolios& informe)
 
 void EscribeCsvInforme(QTextStream& salida, const InformeFolios& informe)
 {
+    constexpr qint64 FilasPorLectura = 1000;
     salida << LineaCsv(informe.campos);
-    for (const QStringList& fila : informe.filas) {
-        salida << LineaCsv(fila);
+    for (qint64 desde = 0; desde < informe.filas.cantidad(); desde += FilasPorLectura) {
+        for (const QStringList& fila : informe.filas.lee(desde, FilasPorLectura)) {
+            salida << LineaCsv(fila);
+        }
     }
 }

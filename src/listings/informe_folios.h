@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <functional>
+#include <memory>
 #include <vector>
 
 class Conexion;
@@ -43,6 +45,7 @@ const TipoListado* BuscaTipoListado(const QString& modo);
 QStringList ModosFolios();
 
 // The listing's query: its columns in order, the statement and its values.
+// The statement selects the Posicion of the rows, in the report's order.
 struct ConsultaFolios {
     QStringList columnas;
     QString sql;
@@ -62,6 +65,30 @@ struct ColumnaInforme {
     bool visible() const { return !encabezadoOculto || !campoOculto; }
 };
 
+// The rows of a listing in the report's order, read a stretch at a time.
+class FilasInforme {
+public:
+    // Up to `cantidad` rows from the `desde`-th on.
+    using Lector = std::function<std::vector<QStringList>(qint64 desde, qint64 cantidad)>;
+
+    FilasInforme() = default;
+    FilasInforme(qint64 cantidad, Lector lector);
+    // The rows of the given Posicion, in this order. Only the Posicion are
+    // kept: a page's rows are read when the page is drawn, so a listing of
+    // any size costs the memory of one page.
+    static FilasInforme dePosiciones(std::shared_ptr<Conexion> conexion, QStringList campos,
+                                     std::vector<qint64> posiciones);
+
+    qint64 cantidad() const { return cantidad_; }
+    bool vacias() const { return cantidad_ == 0; }
+    // The values, as the forms show them; fewer past the last row.
+    std::vector<QStringList> lee(qint64 desde, qint64 cantidad) const;
+
+private:
+    qint64 cantidad_ = 0;
+    Lector lector_;
+};
+
 // The report definition of the folio listings (CRFolios): title, subtitle,
 // the columns with their headings and fields, and the rows handed to it.
 class InformeFolios {
@@ -73,7 +100,7 @@ public:
     std::vector<ColumnaInforme> columnas;
     // The columns the rows hold, in the query's order, and the rows.
     QStringList campos;
-    std::vector<QStringList> filas;
+    FilasInforme filas;
 
     // The report objects the listing sets by role.
     ColumnaInforme& encabezadoClases() { return columna(QStringLiteral("LicActual")); }
@@ -91,8 +118,8 @@ public:
 
 // Selects the rows of the listing into the report, with its titles, its
 // headings and its hidden columns.
-void PreparaInforme(InformeFolios& informe, Conexion& conexion, const TipoListado& tipo,
-                    const PeticionFolios& peticion);
+void PreparaInforme(InformeFolios& informe, const std::shared_ptr<Conexion>& conexion,
+                    const TipoListado& tipo, const PeticionFolios& peticion);
 
 // Page layout of the report on a paint device: a header on every page
 // (title, subtitle, column headings), the rows, the page number at the foot
@@ -111,16 +138,24 @@ struct ComposicionPagina {
 
 class PaginacionFolios {
 public:
+    // The pages on a device that stands for the printable area of `hoja`;
+    // without it, the device's own paper or else the report's.
     PaginacionFolios(const InformeFolios& informe, const QPaintDevice& dispositivo);
+    PaginacionFolios(const InformeFolios& informe, const QPaintDevice& dispositivo,
+                     const QPageLayout& hoja);
     int paginas() const { return paginas_; }
     int filasPorPagina() const { return filasPorPagina_; }
     ComposicionPagina compone(int pagina) const;
     QFont letra(TextoPagina::Estilo estilo) const;
 
 private:
+    double renglonEnPuntos(TextoPagina::Estilo estilo) const;
+    double renglon(TextoPagina::Estilo estilo) const;
+
     const InformeFolios& informe_;
     const QPaintDevice& dispositivo_;
     QRectF area_;
+    double escala_ = 1;  // device units per point
     double altoFila_ = 0;
     double arribaFilas_ = 0;
     int filasPorPagina_ = 1;
@@ -129,9 +164,14 @@ private:
 
 // The report's paper: Letter, portrait, with its margins.
 QPageLayout PaginaInforme();
+// The paper of a printer or a PDF writer; the report's for other devices.
+QPageLayout HojaDe(const QPaintDevice& dispositivo);
 // Draws one page of the report: the one routine of the printer, the
-// preview and the PDF files.
+// preview and the PDF files. The painter's device stands for the printable
+// area of `hoja`, the device's own paper without it.
 void PintaPaginaFolios(QPainter& pintor, const InformeFolios& informe, int pagina);
+void PintaPaginaFolios(QPainter& pintor, const InformeFolios& informe, int pagina,
+                       const QPageLayout& hoja);
 // Every page on a paged device (a printer, a PDF writer); false when the
 // device cannot be painted on.
 bool ImprimeInforme(QPagedPaintDevice& destino, const InformeFolios& informe);

@@ -1,6 +1,8 @@
 #include "register/esquema_licencias.h"
 
 #include "register/columnas_licencia.h"
+#include "register/grilla_licencias.h"
+#include "shell/datos/clave_fecha.h"
 #include "shell/datos/conexion.h"
 
 #include <QStringList>
@@ -62,9 +64,26 @@ void creaTablas(Conexion& conexion)
     }
 }
 
+// What keeps a large register quick: the date key every range and month
+// selection goes through, the rows whose FechaActual1 the statistics must
+// still normalise, and the searches by name and surname.
+void creaIndicesConsulta(Conexion& conexion)
+{
+    QStringList instrucciones{
+        IndiceClaveFechaSql(),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS TLicencias_FechaActual1Pendiente "
+                       "ON TLicencias (Posicion) WHERE %1")
+            .arg(FechaActual1PendienteSql()),
+    };
+    instrucciones << IndicesBusquedaSql(conexion);
+    for (const QString& sql : instrucciones) {
+        conexion.ejecuta(sql);
+    }
+}
+
 }  // namespace
 
 ComponenteEsquema EsquemaLicencias()
 {
-    return {QStringLiteral("licencias"), {{1, creaTablas}}};
+    return {QStringLiteral("licencias"), {{1, creaTablas}, {2, creaIndicesConsulta}}};
 }

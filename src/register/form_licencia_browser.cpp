@@ -15,16 +15,6 @@ namespace {
 
 constexpr qint64 TamanoVentana = 100;
 
-// A typed text matched literally by LIKE: its wildcards lose their meaning.
-QString prefijoLiteral(const QString& texto)
-{
-    QString escapado = texto;
-    escapado.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    escapado.replace(QLatin1Char('%'), QLatin1String("\\%"));
-    escapado.replace(QLatin1Char('_'), QLatin1String("\\_"));
-    return escapado + QLatin1Char('%');
-}
-
 }  // namespace
 
 std::unique_ptr<FuenteLicencias> Form_Licencia::licenciasDonde(const QString& condicion,
@@ -107,10 +97,8 @@ void Form_Licencia::buscaTexto(const QString& columna, const QString& tituloVaci
         app().mensajes().muestra(QStringLiteral("Debe ingresar un texto para buscar"), tituloVacio);
         return;
     }
-    // Both sides in upper case, so every engine finds the same rows.
-    muestraEncontrados(licenciasDonde(QStringLiteral("upper(TRIM(%1)) LIKE upper(?) ESCAPE '\\'")
-                                          .arg(columna),
-                                      {prefijoLiteral(buscado)}),
+    muestraEncontrados(FuenteLicencias::conPrefijo(app().conexion().shared_from_this(), columna,
+                                                   buscado),
                        QStringLiteral("No existe información para el Nombre/Apellido solicitado"),
                        QStringLiteral("Verifique datos del Nombre/Apellido"));
 }

@@ -7,9 +7,7 @@ namespace {
 
 void creaIndiceClaveFecha(Conexion& conexion)
 {
-    conexion.ejecuta(QStringLiteral("CREATE INDEX IF NOT EXISTS TLicencias_ClaveFechaActual "
-                                    "ON TLicencias ((%1))")
-                         .arg(ClaveFechaSql()));
+    conexion.ejecuta(IndiceClaveFechaSql());
 }
 
 }  // namespace

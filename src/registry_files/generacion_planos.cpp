@@ -46,7 +46,12 @@ const ArchivoPlano& archivoDe(TipoPlano tipo)
     return Archivos[0];
 }
 
-const QString LecturaAux = QStringLiteral("SELECT * FROM AuxTLicencias ORDER BY Posicion");
+// The staged rows, with the columns their records read only.
+QString lecturaAux()
+{
+    return QStringLiteral("SELECT %1 FROM AuxTLicencias ORDER BY Posicion")
+        .arg(ColumnasRegistros().join(QStringLiteral(", ")));
+}
 
 AvisoPlano falla(const QString& texto, const QString& titulo)
 {
@@ -64,7 +69,12 @@ void PreparaAuxTLicencias(Conexion& conexion, TipoPlano tipo, const RangoSolicit
 {
     const ArchivoPlano& a = archivoDe(tipo);
     Transaccion t(conexion);
-    conexion.ejecuta(QStringLiteral("DELETE FROM AuxTLicencias"));
+    // On PostgreSQL deleted rows stay in the table until it is vacuumed, and
+    // every run would read through those of the runs before: the table is
+    // emptied whole instead. SQLite empties it whole either way.
+    conexion.ejecuta(conexion.dialecto() == Conexion::Dialecto::PostgreSQL
+                         ? QStringLiteral("TRUNCATE AuxTLicencias")
+                         : QStringLiteral("DELETE FROM AuxTLicencias"));
     conexion.ejecuta(
         QStringLiteral("INSERT INTO AuxTLicencias SELECT * FROM TLicencias "
                        "WHERE %1 BETWEEN ? AND ? AND %2")
@@ -113,7 +123,7 @@ bool GeneraPlano(Conexion& conexion, TipoPlano tipo, const RangoSolicitud& rango
         PreparaAuxTLicencias(conexion, tipo, rango);
         resultado =
             EscribePlano(ruta, QByteArray(a.encabezado).leftJustified(a.anchoEncabezado), a.lineas,
-                         [&](const auto& porFila) { conexion.recorre(LecturaAux, {}, porFila); });
+                         [&](const auto& porFila) { conexion.recorre(lecturaAux(), {}, porFila); });
         t.confirma();
     }
     if (!resultado.escrito) {

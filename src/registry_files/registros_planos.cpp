@@ -301,7 +301,43 @@ const CampoRegistro CamposDenegacion[] = {
     {Sigue, 79, nullptr, PersonaDenegacion},
 };
 
+// The columns the records read: those of the field tables, of the class
+// codes and of the denial reasons.
+QStringList columnasLeidas()
+{
+    QStringList columnas{QStringLiteral("Duracion")};
+    const auto agrega = [&](const char* columna) {
+        if (!columnas.contains(QLatin1String(columna))) {
+            columnas << QLatin1String(columna);
+        }
+    };
+    for (const std::span<const CampoRegistro> campos :
+         {std::span<const CampoRegistro>(CamposEscuela), std::span<const CampoRegistro>(CamposIdentificacion),
+          std::span<const CampoRegistro>(CamposRestriccion), std::span<const CampoRegistro>(CamposDomicilio),
+          std::span<const CampoRegistro>(CamposPersonaDenegacion),
+          std::span<const CampoRegistro>(CamposDenegacion)}) {
+        for (const CampoRegistro& c : campos) {
+            if (c.fuente && c.codifica != Literal) {
+                agrega(c.fuente);
+            }
+        }
+    }
+    for (const CodigoClase& c : CodigosClase) {
+        agrega(c.columna);
+    }
+    for (const char* razon : ColumnasRazon) {
+        agrega(razon);
+    }
+    return columnas;
+}
+
 }  // namespace
+
+QStringList ColumnasRegistros()
+{
+    static const QStringList columnas = columnasLeidas();
+    return columnas;
+}
 
 QByteArray RegistroLicencia(const Fila& fila)
 {

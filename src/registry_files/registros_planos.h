@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QStringList>
 
 class Fila;
 
@@ -18,6 +19,10 @@ QByteArray RegistroDomicilio(const Fila& fila);
 // class + 79 characters, when the reasons and the duration have the lengths
 // the denial form gives them.
 QByteArray RegistroDenegacion(const Fila& fila);
+
+// The columns the records read, so that a file's rows are read with these
+// only.
+QStringList ColumnasRegistros();
 
 // The lines each file writes for one application.
 QByteArrayList LineasLicencia(const Fila& fila);

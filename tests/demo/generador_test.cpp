@@ -167,6 +167,28 @@ TEST(GeneradorSolicitudes, FoliosUnicosYCrecientesDesdeElPrimero)
     EXPECT_EQ(TextoFolio(7), "CA00000007");
 }
 
+// A register that grows over years: dates never go back, every month of the
+// span gets its share, and none falls outside it.
+TEST(GeneradorSolicitudes, EnOrdenDeFechaRepartidasPorLosAnios)
+{
+    const QDate desde(2005, 1, 1);
+    const QDate hasta(2006, 12, 31);
+    GeneradorSolicitudes generador(7, desde, hasta, 2400, 1);
+    std::map<int, int> porMes;
+    QDate anterior = desde;
+    for (int i = 0; i < 2400; ++i) {
+        const QDate fecha = Solicitud(generador.siguiente()).fecha("FechaActual");
+        ASSERT_GE(fecha, anterior) << "solicitud " << i;
+        ASSERT_LE(fecha, hasta);
+        ++porMes[fecha.year() * 100 + fecha.month()];
+        anterior = fecha;
+    }
+    EXPECT_EQ(porMes.size(), 24u);
+    for (const auto& [mes, cantidad] : porMes) {
+        EXPECT_NEAR(cantidad, 100, 9) << mes;
+    }
+}
+
 TEST(GeneradorSolicitudes, EstadoYResumenesSiguenLasReglasDelRegistro)
 {
     std::map<QString, int> estados;

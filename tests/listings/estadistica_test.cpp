@@ -140,7 +140,10 @@ TEST_F(Hojas, CadaHojaLeeLasSolicitudesDeSuEstadoYSuMes)
             solicitud("11-03-2010", {{"Estado", "Reprobado"}}),
             solicitud("12-03-2010", {{"Estado", "Anulado"}}),
             solicitud("01-04-2010"), solicitud("28-02-2010"), solicitud("10-03-2011"),
-            solicitud("10/03/2010", {{"Estado", "Reprobado"}})});
+            solicitud("10/03/2010", {{"Estado", "Reprobado"}}),
+            // A malformed date whose key happens to begin as March 2010's
+            // ("201003x"), although its month and year are not.
+            solicitud("3x?00?201")});
     NormalizaFechaActual1(e.conexion());
     EXPECT_EQ(CuentaMes(e.conexion(), TipoEstadistica::Otorgadas, 2, "2010").solicitudes, 2);
     EXPECT_EQ(CuentaMes(e.conexion(), TipoEstadistica::Denegadas, 2, "2010").solicitudes, 2);

@@ -8,6 +8,7 @@
 #include "register/form_licencia.h"
 #include "solicitud_valida.h"
 #include "capturas.h"
+#include "register/grilla_licencias.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace {
@@ -196,6 +198,66 @@ TEST_F(FormaLicencia, ComodinesDigitadosSeBuscanLiteralmente)
     forma().findChild<QLineEdit*>("Text_NomApe")->setText("50%");
     pulsa("Cmd_BuscaTexto");
     EXPECT_EQ(foliosVisibles(), QStringList({"A"}));
+}
+
+// Rows another program wrote are found as well: the search indexes hold
+// built-in functions only. On SQLite the other program is a bare
+// connection, without this program's upper().
+TEST_F(FormaLicencia, LoEscritoPorOtroProgramaSeEncuentraConAcentosYEnesEnCualquierCaja)
+{
+    const QStringList filas[] = {
+        {"F1", "  josé ñandú", "núñez"}, {"F2", "JOSÉ ÑANDÚ", "NÚÑEZ"}, {"F3", "Jose Nandu", "Nunez"},
+        {"F4", "ÁÉÍÓÚÑ ÜX", "áéíóúñü"}, {"F5", "JOSEFA", "ÑUÑOA"}};
+    const QString sql = "INSERT INTO TLicencias (FolioActual, Nombres, ApPaterno) VALUES (?, ?, ?)";
+    if (e.conexion().dialecto() == Conexion::Dialecto::SQLite) {
+        QSqlDatabase otra = QSqlDatabase::addDatabase("QSQLITE", "otro programa");
+        otra.setDatabaseName(e.origen().ruta);
+        ASSERT_TRUE(otra.open());
+        for (const QStringList& fila : filas) {
+            QSqlQuery q(otra);
+            q.prepare(sql);
+            for (int i = 0; i < 3; ++i) {
+                q.bindValue(i, fila[i]);
+            }
+            ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
+        }
+    } else {
+        const auto otra = Conexion::abre(e.origen());
+        for (const QStringList& fila : filas) {
+            otra->ejecuta(sql, {fila[0], fila[1], fila[2]});
+        }
+    }
+    QSqlDatabase::removeDatabase("otro programa");
+    const struct {
+        bool apellido;
+        const char* texto;
+        QStringList folios;
+    } casos[] = {
+        {false, "JOSÉ Ñ", {"F1", "F2"}},
+        {false, "josé ñandú", {"F1", "F2"}},
+        {false, "jose", {"F3", "F5"}},
+        {true, "NÚÑ", {"F1", "F2"}},
+        {true, "ñ", {"F5"}},
+        // More accented letters than the index ranges take one by one.
+        {false, "áéíóúñ üx", {"F4"}},
+        {true, "ÁÉÍÓÚÑÜ", {"F4"}},
+    };
+    for (const auto& caso : casos) {
+        forma().findChild<QRadioButton*>(caso.apellido ? "Opt_Apellido" : "Opt_Nombre")->setChecked(true);
+        forma().findChild<QLineEdit*>("Text_NomApe")->setText(caso.texto);
+        pulsa("Cmd_BuscaTexto");
+        EXPECT_EQ(foliosVisibles(), caso.folios) << caso.texto;
+        // Gathered through the index or picked out of the table, the same rows.
+        auto leidas = FuenteLicencias::conPrefijo(e.conexion().shared_from_this(),
+                                                  caso.apellido ? "ApPaterno" : "Nombres",
+                                                  QString(caso.texto).trimmed(), 0);
+        QStringList folios;
+        for (const QStringList& fila : leidas->siguientes(100)) {
+            folios << fila[1];
+        }
+        EXPECT_EQ(folios, caso.folios) << caso.texto;
+    }
+    EXPECT_TRUE(e.mensajes->cajas.empty());
 }
 
 TEST_F(FormaLicencia, UnaBaseQueFallaAlDesplazarseSeInformaYLaGrillaSigue)

@@ -90,6 +90,18 @@ TEST(Esquema, UnaBaseDeLaVersionAnteriorTomaLosPasosSinPerderSusFilas)
     // The folio index came with the steps.
     EXPECT_THROW(conexion->ejecuta("INSERT INTO TLicencias (FolioActual) VALUES ('CA001')"),
                  ErrorDatos);
+    // So did the indexes of the date key, the normalisation and the searches.
+    for (const char* indice : {"TLicencias_ClaveFechaActual", "TLicencias_FechaActual1Pendiente",
+                               "TLicencias_BuscaNombres", "TLicencias_BuscaApPaterno"}) {
+        EXPECT_EQ(conexion
+                      ->consulta("SELECT count(*) AS n FROM sqlite_master WHERE type = 'index' "
+                                 "AND name = ?",
+                                 {QString(indice)})
+                      .valor("n")
+                      .toInt(),
+                  1)
+            << indice;
+    }
 
     // A later step reaches the database once, and only once.
     int veces = 0;
