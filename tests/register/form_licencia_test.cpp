@@ -209,7 +209,8 @@ TEST_F(FormaLicencia, LoEscritoPorOtroProgramaSeEncuentraConAcentosYEnesEnCualqu
         {"F1", "  josé ñandú", "núñez"}, {"F2", "JOSÉ ÑANDÚ", "NÚÑEZ"}, {"F3", "Jose Nandu", "Nunez"},
         {"F4", "ÁÉÍÓÚÑ ÜX", "áéíóúñü"}, {"F5", "JOSEFA", "ÑUÑOA"}};
     const QString sql = "INSERT INTO TLicencias (FolioActual, Nombres, ApPaterno) VALUES (?, ?, ?)";
-    if (e.conexion().dialecto() == Conexion::Dialecto::SQLite) {
+    // Another program on the same file, without the program's own functions.
+    if (e.origen().motor == OrigenDatos::Motor::SQLite) {
         QSqlDatabase otra = QSqlDatabase::addDatabase("QSQLITE", "otro programa");
         otra.setDatabaseName(e.origen().ruta);
         ASSERT_TRUE(otra.open());
